@@ -1,0 +1,5 @@
+-- The companion program's database: currencies.
+CREATE TABLE NOMISMATA (
+  ID      INTEGER PRIMARY KEY,
+  Symbolo TEXT DEFAULT ''
+);

@@ -1,0 +1,55 @@
+#pragma once
+// One material: a row of protesyles. The lists read rows of "select * from protesyles"
+// by position, so the positions below are the table's column order.
+
+#include <QString>
+#include <QStringList>
+
+namespace material {
+
+inline constexpr const char* kTable = "protesyles";
+
+// Field positions in "select * from protesyles".
+enum Field : int {
+    ID = 0,
+    Perigrafi = 1,
+    kodikos = 2,
+    kodikos2 = 3,
+    Axia = 4,
+    Axia2 = 5,
+    nomisma = 6,
+    typosyli = 7,
+    monadametr = 8,
+    promitheftis = 9,
+    mystock = 10,
+    minstock = 11,
+    maxstock = 12,
+    exeielegxo = 13,
+    stoixeia2 = 14,
+    tmpNum1 = 15,
+    tmpString1 = 16,
+    FieldCount = 17
+};
+
+// The field names in position order.
+const QStringList& fieldNames();
+
+// Material types stored in typosyli by position: " - ", then "Profil" .. "Kounoupieres"
+// (positions 1 to 8, shown through the language table), "{Other1}" .. "{Other3}" as they stand.
+QStringList typeList();
+// The type list's entries before translation.
+const QStringList& typeKeys();
+
+// Units stored in monadametr by position: "TEM", "mm", "M2", "{Kg}", "{other}".
+const QStringList& unitList();
+inline constexpr int kUnitPieces = 0;   // "TEM"
+
+// The currency symbols of NOMISMATA in table order, rows with an empty trimmed symbol left out.
+QStringList currencyList();
+
+// "select * from protesyles where kodikos='<code, trimmed and quoted>'"
+QString selectByCode(const QString& code);
+// "select * from protesyles where ID=<id formatted 0>"
+QString selectById(long id);
+
+} // namespace material

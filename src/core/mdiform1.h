@@ -1,0 +1,64 @@
+#pragma once
+// The main window: fixed outer size, the menu panel and the title panel at the top of
+// its central area over the area of the work windows, the status bar at the bottom.
+
+#include "core/forms.h"
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QStatusBar;
+class XPButton;
+
+class MDIForm1 : public QMainWindow, public SingleInstance<MDIForm1> {
+    Q_OBJECT
+public:
+    explicit MDIForm1(QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    // Controls that the work windows use.
+    QFrame* Picture1 = nullptr;   // menu panel
+    QFrame* Picture2 = nullptr;   // title panel
+    QCheckBox* Check1 = nullptr;  // signal: a child window was closed (Value 1 restores the version text)
+    QCheckBox* Check2 = nullptr;  // always on top
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<XPButton*, 6> Command2 {};
+    QStatusBar* StatusBar1 = nullptr;
+    QMdiArea* mdiArea = nullptr;
+
+    // StatusBar1.Panels(1).Text
+    QString panel1Text() const;
+    void setPanel1Text(const QString& text);
+    // Picture1.BackColor (&HBBGGRR)
+    void setPicture1BackColor(std::uint32_t color);
+    std::uint32_t picture1BackColor() const;
+
+    // Outer size and position in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+
+    // Shows a work window as a frameless child of the work area at (left, top) twips with
+    // the given outer size in twips; the child's sub-window goes when the window is deleted.
+    void showChild(QWidget* form, int leftTw, int topTw, int widthTw, int heightTw);
+    // Moves a child already shown (left, top in twips), keeping its size.
+    void moveChild(QWidget* form, int leftTw, int topTw);
+
+    static QString versionText();   // "Norvale Stock Version 01.23.15"
+
+    void MDIForm_Load();
+    void Command2_Click(int index);
+    void Check1_Click();
+    void Check2_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;   // MDIForm_QueryUnload
+    void changeEvent(QEvent* event) override;       // MDIForm_Resize (window state)
+    void resizeEvent(QResizeEvent* event) override; // MDIForm_Resize
+};

@@ -1,0 +1,116 @@
+#pragma once
+// Data access over SQLite in the shape the windows were written against:
+// a Connection opened from the system's connection string and Recordsets that
+// run one "select * from T ..." each, keep the rows read (a keyset of rowids),
+// move over them, read and assign fields, insert, update and delete.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <stdexcept>
+
+struct sqlite3;
+
+namespace db {
+
+// A statement that cannot run, a file that is not a database, a move past the end.
+// what() carries the database's own message.
+class DatabaseError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The text of a literal for SQL concatenation: apostrophes doubled, no outer quotes.
+// "select ... where kodikos='" + sqlText(code) + "'" finds a code such as O'BRIEN.
+QString sqlText(const QString& text);
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString ConnectionString;
+    int CursorLocation = 2;
+
+    // Opens the file named by Data Source='...' of ConnectionString (provider and
+    // password parts are accepted and not used). Throws DatabaseError when the file
+    // is missing or is not a database.
+    void Open(const QString& connectionString = {}, const QString& user = {},
+              const QString& password = {}, int options = -1);
+    void Close();
+    bool isOpen() const { return handle_ != nullptr; }
+    QString filePath() const { return path_; }
+
+    // Runs a statement that returns no rows (BEGIN, COMMIT, ROLLBACK). Throws DatabaseError.
+    void Execute(const QString& sql);
+
+    sqlite3* handle() const { return handle_; }
+
+    // The file path of a connection string's Data Source='...' part; empty when absent.
+    static QString dataSource(const QString& connectionString);
+
+private:
+    sqlite3* handle_ = nullptr;
+    QString path_;
+};
+
+// The connection string the system builds for a database file path.
+QString connectionStringFor(const QString& path);
+
+class Recordset {
+public:
+    Recordset() = default;
+    ~Recordset() = default;
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Runs "select * from T [where ...] [order by ...]" and positions on the first row.
+    // Throws DatabaseError when the statement cannot run.
+    void Open(const QString& sql, Connection& connection, int cursorType = 1, int lockType = 3);
+    void Close();
+    bool isOpen() const { return connection_ != nullptr; }
+
+    bool Eof() const;        // past the last row (or no rows): the recordset's EOF
+    bool Bof() const;
+    int RecordCount() const { return rowids_.size(); }
+    void MoveFirst();        // throws DatabaseError on an empty result
+    void MoveNext();         // throws DatabaseError when already past the end
+    void MoveLast();         // throws DatabaseError on an empty result
+
+    int fieldCount() const { return columns_.size(); }
+    QString fieldName(int ordinal) const;
+    // Field values of the current row: a Null field is an invalid (null) QVariant,
+    // an empty text is an empty QString. Throws DatabaseError without a current row
+    // or for an unknown field.
+    QVariant field(const QString& name) const;
+    QVariant field(int ordinal) const;
+    QVariant operator[](const QString& name) const { return field(name); }
+    QVariant operator[](int ordinal) const { return field(ordinal); }
+
+    // Assigns a field of the current (or new) row; stored by Update.
+    void setField(const QString& name, const QVariant& value);
+
+    void AddNew();   // starts a new row; assignments then Update insert it
+    void Update();   // stores the assigned fields at once
+    void Delete();   // removes the current row at once
+
+private:
+    int ordinalOf(const QString& name) const;
+    void loadCurrent() const;
+    void requireCurrent() const;
+
+    Connection* connection_ = nullptr;
+    QString table_;
+    QStringList columns_;
+    QVector<qint64> rowids_;
+    int pos_ = 0;
+    bool adding_ = false;
+    mutable bool loaded_ = false;
+    mutable QVector<QVariant> current_;
+    QVector<int> changed_;   // ordinals assigned since the last Update
+};
+
+} // namespace db

@@ -1,0 +1,89 @@
+#pragma once
+// The list grid of every window: a table of plain text cells with the interface of the
+// original grid control. Sizes and positions are in twips; row 0 is the header row that
+// the windows write into; a column of width 1 twip (or 0) is hidden. It does not scroll on
+// the mouse wheel by itself: the window's wheel forwarding moves TopRow.
+
+#include <QTableView>
+#include <cstdint>
+#include <memory>
+
+class FlexGridModel;
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+    ~FlexGrid() override;
+
+    // Size: lowering Rows drops the last rows, raising it appends empty rows.
+    int Rows() const;
+    void setRows(int rows);
+    int Cols() const;
+    void setCols(int cols);
+    int FixedRows() const;
+    void setFixedRows(int rows);   // 1 by default: row 0 is the header
+    int FixedCols() const;
+    void setFixedCols(int cols);   // 0 by default
+
+    // Cells. Out-of-range cells throw std::out_of_range (callers skip such steps).
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    void Clear();                   // empties every cell, keeps the size
+    void RemoveItem(int row);       // throws std::out_of_range, also for the last row below the header
+    void AddItem(const QString& tabSeparated, int row = -1);
+
+    // Layout in twips.
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int ColAlignment(int col) const;          // 1 left, 4 centre, 7 right (vertically centred)
+    void setColAlignment(int col, int alignment);
+    int RowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+
+    // Current cell and selection.
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+    int TopRow() const;
+    void setTopRow(int row);
+
+    // The current cell's colours (&HBBGGRR or system colours) and rectangle in twips.
+    std::uint32_t CellBackColor() const;
+    void setCellBackColor(std::uint32_t color);
+    std::uint32_t CellForeColor() const;
+    void setCellForeColor(std::uint32_t color);
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+
+signals:
+    // Coordinates in twips within the grid; button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt.
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseMove(int button, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+    void Click();
+    void DblClick();
+    void GotFocus();
+    void LostFocus();
+    void SelChange();
+    void RowColChange();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    std::unique_ptr<FlexGridModel> model_;
+};

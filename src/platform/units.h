@@ -1,0 +1,43 @@
+#pragma once
+// Twips and colours as the windows were designed in them.
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+
+namespace units {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels, rounded to the nearest pixel (halves to even).
+int px(double twips);
+// Pixels to twips.
+int tw(int pixels);
+QRect pxRect(double leftTw, double topTw, double widthTw, double heightTw);
+QPoint pxPoint(double xTw, double yTw);
+QSize pxSize(double widthTw, double heightTw);
+
+// System colour indexes (&H80000000 + n).
+constexpr std::uint32_t kButtonFace = 0x8000000F;
+constexpr std::uint32_t kButtonShadow = 0x80000010;
+constexpr std::uint32_t kButtonText = 0x80000012;
+constexpr std::uint32_t kButtonHighlight = 0x80000014;
+constexpr std::uint32_t kDarkShadow = 0x80000015;
+constexpr std::uint32_t kLight = 0x80000016;
+
+// A colour written &HBBGGRR, or a system colour &H80000000 + n from the fixed desktop
+// table (button face RGB(236, 233, 216), highlight white, shadow RGB(172, 168, 153),
+// dark shadow RGB(113, 111, 100), light RGB(241, 239, 226), button text black, ...).
+QColor color(std::uint32_t vbColor);
+// The &HBBGGRR value of a colour (system colours resolved first).
+std::uint32_t bgr(std::uint32_t vbColor);
+std::uint32_t bgr(const QColor& color);
+// RGB(r, g, b) = r + 256 g + 65536 b.
+constexpr std::uint32_t RGB(int r, int g, int b)
+{
+    return std::uint32_t(r & 0xFF) | (std::uint32_t(g & 0xFF) << 8) | (std::uint32_t(b & 0xFF) << 16);
+}
+
+} // namespace units
