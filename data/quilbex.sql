@@ -7,7 +7,7 @@ CREATE TABLE glossa (
   english   TEXT DEFAULT ''
 );
 CREATE INDEX glossa_greeklish ON glossa (greeklish);
-CREATE TABLE pm_boolean    (ID INTEGER PRIMARY KEY, timi INTEGER);
+CREATE TABLE pm_boolean    (ID INTEGER PRIMARY KEY, timi BOOLEAN);
 CREATE TABLE pm_integer    (ID INTEGER PRIMARY KEY, timi INTEGER);
 CREATE TABLE pm_single     (ID INTEGER PRIMARY KEY, timi REAL);
 CREATE TABLE pm_keimeno20  (ID INTEGER PRIMARY KEY, timi TEXT);

@@ -1,8 +1,10 @@
 -- Stock database: materials and suppliers. Column order is the order that
 -- "select * from protesyles" delivers and the lists read by position.
+-- Texts compare without regard to letter case where users type them (codes, and the
+-- descriptions the list sorts by); BOOLEAN fields hold 1 or 0.
 CREATE TABLE protesyles (
   ID           INTEGER PRIMARY KEY,
-  Perigrafi    TEXT    NOT NULL DEFAULT '',
+  Perigrafi    TEXT    COLLATE NOCASE NOT NULL DEFAULT '',
   kodikos      TEXT    COLLATE NOCASE DEFAULT '',
   kodikos2     TEXT    DEFAULT '',
   Axia         REAL    NOT NULL DEFAULT 0,
@@ -14,7 +16,7 @@ CREATE TABLE protesyles (
   mystock      REAL    NOT NULL DEFAULT 0,
   minstock     REAL    NOT NULL DEFAULT 0,
   maxstock     REAL    NOT NULL DEFAULT 0,
-  exeielegxo   INTEGER NOT NULL DEFAULT 0,
+  exeielegxo   BOOLEAN NOT NULL DEFAULT 0,
   stoixeia2    TEXT    DEFAULT '',
   tmpNum1      REAL    NOT NULL DEFAULT 0,
   tmpString1   TEXT    DEFAULT ''

@@ -1,49 +1,69 @@
 #pragma once
 // Numbers and texts by the system's conventions: regional parsing, the general text
-// form of single-precision numbers, the format patterns, whole-number conversion with
-// halves to even, blank-only trimming and 1-based character positions.
+// form of numbers, the format patterns, whole-number conversion with halves to even,
+// blank-only trimming and 1-based character positions.
+//
+// Regional settings are those of QLocale(): the system locale unless QLocale::setDefault
+// has chosen another (tests set the locale they need that way). Greek has the decimal
+// comma.
 
 #include <QString>
 #include <QVariant>
 #include <optional>
+#include <type_traits>
 
 namespace conv {
 
-// A number typed or read as text, with the user's regional settings
-// (QLocale::system(): Greek reads "2,5"). Leading and trailing blanks are allowed.
-// Empty or not a number: nullopt.
+// A number typed or read as text, with the regional settings: Greek reads "2,5", English
+// "2.5"; a sign and an exponent ("1E3") are accepted, and blanks around the number.
+// Group separators are refused, so that "2.5" typed in Greek is not taken for 25.
+// Empty, not a number, or not finite: nullopt.
 std::optional<double> parseNumber(const QString& text);
-// The same, as the original's Val-like conversion to single precision.
+// The same, rounded to single precision; nullopt also beyond the single range.
 std::optional<float> parseSingle(const QString& text);
 
-// The general text form of a single-precision number (at most 7 significant digits,
-// no trailing zeros, the regional decimal separator): 2.5f -> "2,5" in Greek.
+// The general text form of a single-precision number: at most 7 significant digits, no
+// trailing zeros, no group separators, the regional decimal separator; the scientific
+// form "1,234568E+07" for 10^7 and above and below 10^-4 ("1E-05"). 2.5f -> "2,5" in Greek.
 QString singleText(float value);
-// The general text form of a double.
+// The general text form of a double: the same with at most 15 significant digits and the
+// scientific form from 10^15 on.
 QString doubleText(double value);
 
-// Format patterns "0", "00", "0000", "00000", "00000.00", "0.0": halves away from zero,
-// the regional decimal separator in the decimal patterns.
+// Format patterns of zeros with an optional decimal point ("0", "00", "0000", "00000",
+// "00000.00", "0.0"): at least as many integer digits as the pattern has before the
+// point, exactly as many decimals as it has after it, halves away from zero, the regional
+// decimal separator. The value is first taken to the significant digits of its type
+// (15 for a double, 7 for a single), so 0.35 -> "0.4" for "0.0" as the decimal text
+// reads; a result of zero carries no minus sign. Format(-5, "0000") = "-0005".
 QString format(double value, const QString& pattern);
+QString format(float value, const QString& pattern);
+template <typename Integer, typename = std::enable_if_t<std::is_integral_v<Integer>>>
+QString format(Integer value, const QString& pattern)
+{
+    return format(double(value), pattern);
+}
 
 // Conversions to whole numbers: nearest, halves to the even neighbour (CInt, CLng, CByte).
-// nullopt when the value is out of the target's range.
+// nullopt when the rounded value is out of the target's range or not a number.
 std::optional<qint16> toInt16(double value);
 std::optional<qint32> toInt32(double value);
 std::optional<quint8> toByte(double value);
 double roundHalfEven(double value);
 
-// A variant (database field, text) as a number: a number as it is, a text parsed
-// regionally; Null, empty or non-numeric: nullopt.
+// A variant (database field, text) as a number: a number as it is (a boolean True is -1),
+// a text parsed regionally; Null, empty or non-numeric: nullopt.
 std::optional<double> toNumber(const QVariant& value);
 
 // Trimming removes blanks (' ') only, not tabs or line breaks.
 QString trimBlanks(const QString& text);
 QString trimLeftBlanks(const QString& text);
 QString trimRightBlanks(const QString& text);
-// Characters start..start+length-1 of a 1-based position (Mid$); past the end: what there is.
+// Characters start1..start1+length-1 of a 1-based position (Mid$); a negative length or
+// one past the end: the rest of the text; a start below 1 counts as 1, past the end: "".
 QString mid(const QString& text, int start1, int length = -1);
-// The 1-based position of needle in text from start1 on, 0 when absent (InStr).
+// The 1-based position of needle in text from start1 on, 0 when absent (InStr, letter case
+// counts). An empty needle is found at start1 when start1 lies within the text.
 int inStr(const QString& text, const QString& needle, int start1 = 1);
 
 } // namespace conv

@@ -98,19 +98,29 @@ public:
     void Delete();   // removes the current row at once
 
 private:
+    using Row = QVector<QVariant>;
+
     int ordinalOf(const QString& name) const;
-    void loadCurrent() const;
+    bool hasCurrent() const;
     void requireCurrent() const;
+    void requireWritable() const;
+    // A move away from an edited row stores it first, as the original component did.
+    void storePendingEdit();
+    void insertRow();
+    void updateRow();
+    Row readRow(qint64 rowid) const;
 
     Connection* connection_ = nullptr;
-    QString table_;
+    QString table_;              // empty for a result that cannot be written back
     QStringList columns_;
+    QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0
     QVector<qint64> rowids_;
+    QVector<Row> rows_;          // the values read, parallel to rowids_
     int pos_ = 0;
+    bool currentDeleted_ = false;    // still on the row that Delete removed
     bool adding_ = false;
-    mutable bool loaded_ = false;
-    mutable QVector<QVariant> current_;
-    QVector<int> changed_;   // ordinals assigned since the last Update
+    Row edit_;                   // the edited row while fields are assigned
+    QVector<int> changed_;       // ordinals assigned since the last Update
 };
 
 } // namespace db

@@ -7,8 +7,10 @@
 #include <QTableView>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class FlexGridModel;
+class FlexGridFixedRows;
 
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -53,7 +55,16 @@ public:
     int TopRow() const;
     void setTopRow(int row);
 
-    // The current cell's colours (&HBBGGRR or system colours) and rectangle in twips.
+    // Grid colours (&HBBGGRR or system colours): text and background of the scrollable
+    // cells, and the empty area right of and below the cells.
+    std::uint32_t ForeColor() const;
+    void setForeColor(std::uint32_t color);
+    std::uint32_t BackColor() const;
+    void setBackColor(std::uint32_t color);
+    std::uint32_t BackColorBkg() const;
+    void setBackColorBkg(std::uint32_t color);
+
+    // The current cell's colours (0 means the grid's default colour, as in the original control) (&HBBGGRR or system colours) and rectangle in twips.
     std::uint32_t CellBackColor() const;
     void setCellBackColor(std::uint32_t color);
     std::uint32_t CellForeColor() const;
@@ -84,6 +95,49 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    friend class FlexGridDelegate;
+    friend class FlexGridFixedRows;
+
+    struct Cell {
+        int row;
+        int col;
+    };
+
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+    void flushPending() const;
+    void select(int row, int col, int rowSel, int colSel);
+    void clampSelection();
+    void applyColumnWidth(int col);
+    void applyRowHeights(int first, int last);
+    void applyFixedRows(int oldFixedRows);
+    void updateFixedRowsHeight();
+    int fixedRowsHeightPx(int rows) const;
+    QRect cellRect(int row, int col) const;
+    Cell cellAt(QPoint gridPos) const;
+    Cell dragCellAt(QPoint gridPos);
+    bool isHighlighted(int row, int col) const;
+    bool isFocusCell(int row, int col) const;
+    bool spansCells() const;
+    int nextVisibleCol(int col, int step) const;
+
+    void pressAt(QPoint gridPos, QMouseEvent* event);
+    void moveAt(QPoint gridPos, QMouseEvent* event);
+    void releaseAt(QPoint gridPos, QMouseEvent* event);
+    void doubleClickAt(QMouseEvent* event);
+
     std::unique_ptr<FlexGridModel> model_;
+    FlexGridFixedRows* fixedRowsView_;
+    std::vector<int> colWidthsTw_;   // as set; -1 for the default width
+    std::uint32_t backColorBkg_;
+    int row_ = 1;
+    int col_ = 0;
+    int rowSel_ = 1;
+    int colSel_ = 0;
+    bool dragging_ = false;
+    bool pressed_ = false;
+    bool doubleClicked_ = false;
 };

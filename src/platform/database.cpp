@@ -1,0 +1,546 @@
+#include "platform/database.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <sqlite3.h>
+#include <memory>
+#include <utility>
+
+namespace db {
+
+namespace {
+
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw DatabaseError(message.toStdString());
+}
+
+[[noreturn]] void fail(sqlite3* handle)
+{
+    fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
+sqlite3* openHandle(const Connection& connection)
+{
+    if (!connection.isOpen())
+        fail(QStringLiteral("The connection is closed."));
+    return connection.handle();
+}
+
+Statement prepare(sqlite3* handle, const QString& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        fail(handle);
+    }
+    if (!stmt)
+        fail(QStringLiteral("Empty statement."));
+    return Statement(stmt);
+}
+
+// The Jet Boolean literals True and False become 1 and 0 (Booleans are stored so);
+// text in apostrophes or quotes is left as it stands.
+QString translateJetLiterals(const QString& sql)
+{
+    QString out;
+    out.reserve(sql.size());
+    QChar quote;
+    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();   // a doubled quote simply reopens on the next character
+            out += c;
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            quote = c;
+            out += c;
+            continue;
+        }
+        if (isWordChar(c) && (i == 0 || !isWordChar(sql.at(i - 1)))) {
+            int end = i;
+            while (end < sql.size() && isWordChar(sql.at(end)))
+                ++end;
+            const QStringView word = QStringView(sql).mid(i, end - i);
+            if (word.compare(u"True", Qt::CaseInsensitive) == 0) {
+                out += u'1';
+                i = end - 1;
+                continue;
+            }
+            if (word.compare(u"False", Qt::CaseInsensitive) == 0) {
+                out += u'0';
+                i = end - 1;
+                continue;
+            }
+            out += word;
+            i = end - 1;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+QVariant columnValue(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(stmt, column);
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        return QByteArray(data, sqlite3_column_bytes(stmt, column));
+    }
+    default: {
+        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
+    }
+    }
+}
+
+void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& value)
+{
+    int rc = SQLITE_OK;
+    if (!value.isValid() || value.isNull()) {
+        rc = sqlite3_bind_null(stmt, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::ULong:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(stmt, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob(stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(handle);
+}
+
+void stepToDone(sqlite3* handle, sqlite3_stmt* stmt)
+{
+    if (sqlite3_step(stmt) != SQLITE_DONE)
+        fail(handle);
+}
+
+// A Boolean field stores 1 or 0 whatever truth value it is given (VB True is -1).
+QVariant booleanValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    return qint64(value.toBool() ? 1 : 0);
+}
+
+QString quotedName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+QString sqlText(const QString& text)
+{
+    return QString(text).replace(u'\'', QStringLiteral("''"));
+}
+
+QString connectionStringFor(const QString& path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + path
+        + QStringLiteral("';Jet OLEDB:Database Password='k4tel?318brandow'");
+}
+
+// ---------------------------------------------------------------- Connection
+
+Connection::~Connection()
+{
+    Close();
+}
+
+QString Connection::dataSource(const QString& connectionString)
+{
+    static const QRegularExpression part(
+        QStringLiteral(R"re((?:^|;)\s*Data Source\s*=\s*(?:'([^']*)'|"([^"]*)"|([^;]*)))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = part.match(connectionString);
+    if (!match.hasMatch())
+        return {};
+    for (int group = 1; group <= 3; ++group) {
+        if (match.capturedStart(group) >= 0)
+            return match.captured(group).trimmed();
+    }
+    return {};
+}
+
+void Connection::Open(const QString& connectionString, const QString&, const QString&, int)
+{
+    if (!connectionString.isEmpty())
+        ConnectionString = connectionString;
+    Close();
+    const QString path = dataSource(ConnectionString);
+    if (path.isEmpty())
+        fail(QStringLiteral("The connection string names no data source."));
+    if (!QFileInfo(path).isFile())
+        fail(QStringLiteral("Could not find file '%1'.").arg(path));
+
+    sqlite3* handle = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
+                                       : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(handle);
+        fail(message);
+    }
+    // sqlite3_open_v2 reads nothing yet: the first query tells a database from any other file.
+    if (sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_close(handle);
+        fail(message);
+    }
+    sqlite3_busy_timeout(handle, 2000);
+    handle_ = handle;
+    path_ = path;
+}
+
+void Connection::Close()
+{
+    if (handle_) {
+        sqlite3_close_v2(handle_);
+        handle_ = nullptr;
+    }
+    path_.clear();
+}
+
+void Connection::Execute(const QString& sql)
+{
+    sqlite3* handle = openHandle(*this);
+    char* error = nullptr;
+    if (sqlite3_exec(handle, translateJetLiterals(sql).toUtf8().constData(), nullptr, nullptr, &error)
+        != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_free(error);
+        fail(message);
+    }
+}
+
+// ---------------------------------------------------------------- Recordset
+
+void Recordset::Open(const QString& sql, Connection& connection, int, int)
+{
+    Close();
+    sqlite3* handle = openHandle(connection);
+
+    // "select * from T rest" is read as "select rowid, * from T rest" so that every row
+    // can be written back by its rowid.
+    static const QRegularExpression selectAll(
+        QStringLiteral(R"re(^\s*select\s+\*\s+from\s+(\[[^\]]+\]|"[^"]+"|\w+))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString translated = translateJetLiterals(sql);
+    const QRegularExpressionMatch match = selectAll.match(translated);
+    QString table;
+    QString query = translated;
+    if (match.hasMatch()) {
+        table = match.captured(1);
+        if (table.startsWith(u'[') || table.startsWith(u'"'))
+            table = table.mid(1, table.size() - 2);
+        const int star = translated.indexOf(u'*');
+        query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
+    }
+
+    Statement stmt = prepare(handle, query);
+    const int first = table.isEmpty() ? 0 : 1;
+    const int count = sqlite3_column_count(stmt.get());
+    QStringList columns;
+    QVector<bool> booleans;
+    for (int c = first; c < count; ++c) {
+        columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
+        const char* declared = sqlite3_column_decltype(stmt.get(), c);
+        booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
+    }
+
+    QVector<qint64> rowids;
+    QVector<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
+        Row row;
+        row.reserve(count - first);
+        for (int c = first; c < count; ++c)
+            row << columnValue(stmt.get(), c);
+        rows << std::move(row);
+    }
+    if (rc != SQLITE_DONE)
+        fail(handle);
+
+    connection_ = &connection;
+    table_ = table;
+    columns_ = columns;
+    booleanColumns_ = booleans;
+    rowids_ = std::move(rowids);
+    rows_ = std::move(rows);
+}
+
+void Recordset::Close()
+{
+    connection_ = nullptr;
+    table_.clear();
+    columns_.clear();
+    booleanColumns_.clear();
+    rowids_.clear();
+    rows_.clear();
+    pos_ = 0;
+    currentDeleted_ = false;
+    adding_ = false;
+    edit_.clear();
+    changed_.clear();
+}
+
+bool Recordset::Eof() const
+{
+    return !currentDeleted_ && pos_ >= rows_.size();
+}
+
+bool Recordset::Bof() const
+{
+    return rows_.isEmpty();
+}
+
+bool Recordset::hasCurrent() const
+{
+    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rows_.size();
+}
+
+void Recordset::requireCurrent() const
+{
+    if (!isOpen())
+        fail(QStringLiteral("The recordset is closed."));
+    if (!hasCurrent())
+        fail(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+}
+
+void Recordset::requireWritable() const
+{
+    if (!isOpen())
+        fail(QStringLiteral("The recordset is closed."));
+    if (table_.isEmpty())
+        fail(QStringLiteral("The recordset cannot be updated."));
+}
+
+void Recordset::storePendingEdit()
+{
+    if (adding_ || !changed_.isEmpty())
+        Update();
+}
+
+void Recordset::MoveFirst()
+{
+    storePendingEdit();
+    if (rows_.isEmpty())
+        fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
+    pos_ = 0;
+    currentDeleted_ = false;
+}
+
+void Recordset::MoveNext()
+{
+    storePendingEdit();
+    if (currentDeleted_) {   // the rows after the removed one moved up into its place
+        currentDeleted_ = false;
+        return;
+    }
+    if (Eof())
+        fail(QStringLiteral("Either BOF or EOF is True: the recordset is past its last row."));
+    ++pos_;
+}
+
+void Recordset::MoveLast()
+{
+    storePendingEdit();
+    if (rows_.isEmpty())
+        fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
+    pos_ = rows_.size() - 1;
+    currentDeleted_ = false;
+}
+
+QString Recordset::fieldName(int ordinal) const
+{
+    if (ordinal < 0 || ordinal >= columns_.size())
+        fail(QStringLiteral("No field at position %1.").arg(ordinal));
+    return columns_.at(ordinal);
+}
+
+int Recordset::ordinalOf(const QString& name) const
+{
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (columns_.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    fail(QStringLiteral("Item cannot be found in the collection: no field named '%1'.").arg(name));
+}
+
+QVariant Recordset::field(int ordinal) const
+{
+    if (ordinal < 0 || ordinal >= columns_.size())
+        fail(QStringLiteral("No field at position %1.").arg(ordinal));
+    if (adding_ || !changed_.isEmpty())
+        return edit_.at(ordinal);
+    requireCurrent();
+    return rows_.at(pos_).at(ordinal);
+}
+
+QVariant Recordset::field(const QString& name) const
+{
+    return field(ordinalOf(name));
+}
+
+void Recordset::setField(const QString& name, const QVariant& value)
+{
+    requireWritable();
+    const int ordinal = ordinalOf(name);
+    if (!adding_ && changed_.isEmpty()) {
+        requireCurrent();
+        edit_ = rows_.at(pos_);
+    }
+    edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value) : value;
+    if (!changed_.contains(ordinal))
+        changed_ << ordinal;
+}
+
+void Recordset::AddNew()
+{
+    requireWritable();
+    storePendingEdit();
+    adding_ = true;
+    edit_ = Row(columns_.size());
+    changed_.clear();
+}
+
+void Recordset::Update()
+{
+    requireWritable();
+    if (adding_)
+        insertRow();
+    else if (!changed_.isEmpty())
+        updateRow();
+}
+
+void Recordset::insertRow()
+{
+    sqlite3* handle = openHandle(*connection_);
+    QStringList names;
+    QStringList marks;
+    for (int ordinal : std::as_const(changed_)) {
+        names << quotedName(columns_.at(ordinal));
+        marks << QStringLiteral("?");
+    }
+    const QString sql = names.isEmpty()
+        ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
+        : QStringLiteral("insert into %1 (%2) values (%3)")
+              .arg(quotedName(table_), names.join(u','), marks.join(u','));
+    Statement stmt = prepare(handle, sql);
+    for (int i = 0; i < changed_.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+    stepToDone(handle, stmt.get());
+
+    // The new row, with its ID and the defaults the database gave it, becomes the current row.
+    const qint64 rowid = sqlite3_last_insert_rowid(handle);
+    rowids_ << rowid;
+    rows_ << readRow(rowid);
+    pos_ = rows_.size() - 1;
+    currentDeleted_ = false;
+    adding_ = false;
+    edit_.clear();
+    changed_.clear();
+}
+
+void Recordset::updateRow()
+{
+    requireCurrent();
+    sqlite3* handle = openHandle(*connection_);
+    QStringList assignments;
+    for (int ordinal : std::as_const(changed_))
+        assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
+    const QString sql = QStringLiteral("update %1 set %2 where rowid=?")
+                            .arg(quotedName(table_), assignments.join(u','));
+    Statement stmt = prepare(handle, sql);
+    for (int i = 0; i < changed_.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+    sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
+    stepToDone(handle, stmt.get());
+
+    // Read back what was stored, so the row shows the values as the column types keep them.
+    rows_[pos_] = readRow(rowids_.at(pos_));
+    edit_.clear();
+    changed_.clear();
+}
+
+Recordset::Row Recordset::readRow(qint64 rowid) const
+{
+    sqlite3* handle = openHandle(*connection_);
+    Statement stmt = prepare(handle, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
+    sqlite3_bind_int64(stmt.get(), 1, rowid);
+    Row row(columns_.size());
+    if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+        for (int c = 0; c < columns_.size(); ++c)
+            row[c] = columnValue(stmt.get(), c);
+    }
+    return row;
+}
+
+void Recordset::Delete()
+{
+    requireWritable();
+    if (adding_) {   // a row not yet stored is simply dropped
+        adding_ = false;
+        edit_.clear();
+        changed_.clear();
+        return;
+    }
+    requireCurrent();
+    sqlite3* handle = openHandle(*connection_);
+    Statement stmt = prepare(handle, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
+    sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
+    stepToDone(handle, stmt.get());
+    rowids_.remove(pos_);
+    rows_.remove(pos_);
+    currentDeleted_ = true;
+    edit_.clear();
+    changed_.clear();
+}
+
+} // namespace db

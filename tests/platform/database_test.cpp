@@ -1,0 +1,389 @@
+#include "platform/database.h"
+#include "catalogue/material_record.h"
+#include "core/globals.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testenv::DataFolder;
+
+// Adds materials (description, code, stock, controlled) straight through SQLite.
+void addMaterial(const QString& description, const QString& code, double stock = 0, bool controlled = false)
+{
+    DataFolder::exec(gConnStock,
+                     QStringLiteral("insert into protesyles (Perigrafi, kodikos, mystock, exeielegxo) "
+                                    "values ('%1', '%2', %3, %4)")
+                         .arg(db::sqlText(description), db::sqlText(code))
+                         .arg(stock)
+                         .arg(controlled ? 1 : 0));
+}
+
+qint64 countOf(db::Connection& connection, const QString& whereClause)
+{
+    return DataFolder::scalar(connection, "select count(*) from " + whereClause).toLongLong();
+}
+
+void expectFailsWith(const std::function<void()>& action, const std::string& message)
+{
+    try {
+        action();
+        ADD_FAILURE() << "no DatabaseError, expected: " << message;
+    } catch (const db::DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+    }
+}
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    DataFolder folder;
+};
+
+TEST_F(DatabaseTest, SelectStarDeliversTheMaterialFieldsInRecordOrder)
+{
+    const std::pair<int, const char*> positions[] = {
+        {material::ID, "ID"},           {material::Perigrafi, "Perigrafi"}, {material::kodikos, "kodikos"},
+        {material::kodikos2, "kodikos2"}, {material::Axia, "Axia"},        {material::Axia2, "Axia2"},
+        {material::nomisma, "nomisma"}, {material::typosyli, "typosyli"},   {material::monadametr, "monadametr"},
+        {material::promitheftis, "promitheftis"}, {material::mystock, "mystock"},
+        {material::minstock, "minstock"}, {material::maxstock, "maxstock"},
+        {material::exeielegxo, "exeielegxo"}, {material::stoixeia2, "stoixeia2"},
+        {material::tmpNum1, "tmpNum1"}, {material::tmpString1, "tmpString1"}};
+    addMaterial("Προφίλ κάσας", "AL-1", 12.5, true);
+
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock, 1, 3);
+    ASSERT_EQ(rs.fieldCount(), material::FieldCount);
+    for (const auto& [ordinal, name] : positions)
+        EXPECT_EQ(rs.fieldName(ordinal), QString(name)) << ordinal;
+    EXPECT_EQ(rs[material::kodikos].toString(), "AL-1");
+    EXPECT_EQ(rs[material::mystock].toDouble(), 12.5);
+    EXPECT_EQ(rs["KODIKOS"].toString(), "AL-1");   // names ignore letter case
+}
+
+TEST_F(DatabaseTest, FieldsKeepTheirTypesAndNullIsNotEmptyText)
+{
+    DataFolder::exec(gConnStock, "insert into protesyles (Perigrafi, kodikos, kodikos2, tmpString1, typosyli) "
+                                 "values ('x', 'C1', null, '', 3)");
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock);
+    EXPECT_FALSE(rs["kodikos2"].isValid());
+    EXPECT_TRUE(rs["tmpString1"].isValid());
+    EXPECT_EQ(rs["tmpString1"].typeId(), QMetaType::QString);
+    EXPECT_TRUE(rs["tmpString1"].toString().isEmpty());
+    EXPECT_EQ(rs["typosyli"].typeId(), QMetaType::LongLong);
+    EXPECT_EQ(rs["mystock"].typeId(), QMetaType::Double);   // a REAL default of 0 reads as a number
+    EXPECT_EQ(rs["ID"].toLongLong(), 1);
+    expectFailsWith([&] { rs.field("nosuchfield"); }, "nosuchfield");
+}
+
+TEST_F(DatabaseTest, AddNewThenUpdateInsertsARowNumberedByTheDatabase)
+{
+    addMaterial("first", "A");
+    db::Recordset rs;
+    rs.Open("select * from protesyles where ID=0", gConnStock);
+    ASSERT_TRUE(rs.Eof());
+    rs.AddNew();
+    rs.setField("Perigrafi", "Μεντεσές");
+    rs.setField("kodikos", "MX-1");
+    rs.setField("mystock", 4.5f);
+    rs.setField("exeielegxo", true);
+    rs.Update();
+
+    EXPECT_FALSE(rs.Eof());   // the new row is the current row, with its defaults
+    EXPECT_EQ(rs["ID"].toLongLong(), 2);
+    EXPECT_EQ(rs["minstock"].toDouble(), 0.0);
+    EXPECT_EQ(rs["exeielegxo"].toLongLong(), 1);
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select Perigrafi from protesyles where ID=2").toString(), "Μεντεσές");
+    EXPECT_EQ(countOf(gConnStock, "protesyles where exeielegxo=1 and mystock=4.5"), 1);
+}
+
+TEST_F(DatabaseTest, BooleanFieldsStoreOneOrZeroWhateverTruthTheyAreGiven)
+{
+    addMaterial("a", "A");
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock);
+    for (const QVariant& truth : {QVariant(true), QVariant(-1), QVariant(1), QVariant(false), QVariant(0)}) {
+        rs.setField("exeielegxo", truth);
+        rs.Update();
+        const qint64 expected = truth.toBool() ? 1 : 0;
+        EXPECT_EQ(DataFolder::scalar(gConnStock, "select exeielegxo from protesyles").toLongLong(), expected)
+            << truth.toString().toStdString();
+    }
+}
+
+TEST_F(DatabaseTest, UpdateAndDeleteTouchOnlyTheCurrentRow)
+{
+    addMaterial("a", "A", 1);
+    addMaterial("b", "B", 2);
+    addMaterial("c", "C", 3);
+    db::Recordset rs;
+    rs.Open("select * from protesyles order by ID", gConnStock);
+    rs.MoveNext();
+    rs.setField("mystock", 20);
+    EXPECT_EQ(rs["mystock"].toInt(), 20);   // the assigned value reads back before Update
+    rs.Update();
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select group_concat(mystock) from protesyles").toString(), "1.0,20.0,3.0");
+
+    rs.MoveNext();
+    rs.setField("mystock", 30);
+    rs.MoveFirst();   // moving away stores the edited row
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select mystock from protesyles where ID=3").toDouble(), 30.0);
+
+    rs.MoveNext();
+    rs.Delete();
+    expectFailsWith([&] { rs.field("kodikos"); }, "deleted");
+    EXPECT_FALSE(rs.Eof());
+    rs.MoveNext();   // lands on the row after the deleted one
+    EXPECT_EQ(rs["kodikos"].toString(), "C");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select group_concat(kodikos) from protesyles").toString(), "A,C");
+    EXPECT_EQ(rs.RecordCount(), 2);
+}
+
+TEST_F(DatabaseTest, MovingOrReadingWithoutARowFails)
+{
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock);
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_TRUE(rs.Bof());
+    EXPECT_THROW(rs.MoveFirst(), db::DatabaseError);
+    EXPECT_THROW(rs.MoveLast(), db::DatabaseError);
+    EXPECT_THROW(rs.MoveNext(), db::DatabaseError);
+    EXPECT_THROW(rs.field("ID"), db::DatabaseError);
+    EXPECT_THROW(rs.setField("kodikos", "X"), db::DatabaseError);
+    EXPECT_THROW(rs.Delete(), db::DatabaseError);
+}
+
+TEST_F(DatabaseTest, AStatementThatCannotRunFailsAtOpenWithTheDatabaseMessage)
+{
+    db::Recordset rs;
+    expectFailsWith([&] { rs.Open("select * from nosuchtable", gConnStock); }, "no such table: nosuchtable");
+    expectFailsWith([&] { rs.Open("select * from protesyles where kodikos='O'BRIEN'", gConnStock); }, "syntax error");
+    expectFailsWith([&] { rs.Open("select * from protesyles where nosuchfield=1", gConnStock); }, "no such column");
+    EXPECT_FALSE(rs.isOpen());
+}
+
+TEST_F(DatabaseTest, QuotedCodesWithApostrophesAreStoredAndFound)
+{
+    EXPECT_EQ(db::sqlText("O'BRIEN"), "O''BRIEN");
+    EXPECT_EQ(db::sqlText("a''b"), "a''''b");
+    EXPECT_EQ(db::sqlText("plain"), "plain");
+
+    const QString code = "ΠΑΝ-Δ'";
+    db::Recordset rs;
+    rs.Open("select * from protesyles where ID=0", gConnStock);
+    rs.AddNew();
+    rs.setField("kodikos", code);
+    rs.setField("Perigrafi", "Πάνελ τύπου Δ'");
+    rs.Update();
+
+    db::Recordset found;
+    found.Open("select * from protesyles where kodikos='" + db::sqlText(code) + "'", gConnStock);
+    ASSERT_FALSE(found.Eof());
+    EXPECT_EQ(found["kodikos"].toString(), code);
+    EXPECT_EQ(found["Perigrafi"].toString(), "Πάνελ τύπου Δ'");
+}
+
+TEST_F(DatabaseTest, JetBooleanLiteralsWorkOutsideTextOnly)
+{
+    addMaterial("True", "A", 0, false);
+    addMaterial("False story", "B", 0, true);
+    addMaterial("x", "C", 0, true);
+    const std::pair<const char*, int> cases[] = {
+        {"select * from protesyles where exeielegxo=True", 2},
+        {"select * from protesyles where exeielegxo=false", 1},
+        {"select * from protesyles where exeielegxo=False and Perigrafi='True'", 1},
+        {"select * from protesyles where Perigrafi='False story' and exeielegxo=True", 1},
+        {"select * from protesyles where Perigrafi='True' and exeielegxo=True", 0},
+    };
+    for (const auto& [sql, rows] : cases) {
+        db::Recordset rs;
+        rs.Open(sql, gConnStock, 1, 3);
+        EXPECT_EQ(rs.RecordCount(), rows) << sql;
+    }
+}
+
+TEST_F(DatabaseTest, CodesDescriptionsAndLanguageKeysIgnoreLetterCase)
+{
+    addMaterial("beta", "ABC-1");
+    addMaterial("Alpha", "xyz");
+    addMaterial("alpha2", "Q");
+    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('Perigrafi', 'Περιγραφή')");
+
+    db::Recordset rs;
+    rs.Open("select * from protesyles where kodikos='abc-1'", gConnStock);
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs["kodikos"].toString(), "ABC-1");
+    rs.Open("select * from protesyles where kodikos='XYZ'", gConnStock);
+    EXPECT_EQ(rs.RecordCount(), 1);
+
+    rs.Open("select * from protesyles order by perigrafi", gConnStock);
+    QStringList order;
+    for (; !rs.Eof(); rs.MoveNext())
+        order << rs["Perigrafi"].toString();
+    EXPECT_EQ(order, QStringList({"Alpha", "alpha2", "beta"}));
+
+    db::Recordset key;
+    key.Open("select * from glossa where greeklish='perigrafi'", gConnQuilbex);
+    ASSERT_FALSE(key.Eof());
+    EXPECT_EQ(key[2].toString(), "Περιγραφή");
+}
+
+TEST_F(DatabaseTest, SuppliersComeInIdOrder)
+{
+    DataFolder::exec(gConnStock, "delete from Promithf;"
+                                 "insert into Promithf (ID, Perigrafi) values (3, 'c');"
+                                 "insert into Promithf (ID, Perigrafi) values (1, 'a');"
+                                 "insert into Promithf (ID, Perigrafi) values (2, 'b')");
+    db::Recordset rs;
+    rs.Open("select * from Promithf", gConnStock);
+    QStringList names;
+    for (qint64 id = 1; !rs.Eof(); rs.MoveNext(), ++id) {
+        EXPECT_EQ(rs["ID"].toLongLong(), id);
+        names << rs["Perigrafi"].toString();
+    }
+    EXPECT_EQ(names, QStringList({"a", "b", "c"}));
+}
+
+TEST_F(DatabaseTest, TheTemplateHoldsThirtyEmptySuppliersAndTheSettingsString)
+{
+    db::Recordset rs;
+    rs.Open("select * from Promithf", gConnStock);
+    ASSERT_EQ(rs.RecordCount(), 30);
+    EXPECT_EQ(rs["tmpString1"].toString(), "00000000000000000000");
+    rs.MoveLast();
+    EXPECT_EQ(rs["ID"].toLongLong(), 30);
+    EXPECT_EQ(rs["Perigrafi"].toString(), "");
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 0);
+}
+
+TEST_F(DatabaseTest, ExecuteRunsTransactionStatements)
+{
+    gConnStock.Execute("BEGIN");
+    addMaterial("a", "A");
+    gConnStock.Execute("ROLLBACK");
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 0);
+    expectFailsWith([] { gConnStock.Execute("COMMIT"); }, "no transaction is active");
+}
+
+TEST(DatabaseConnection, OpensOnlyAnExistingDatabaseFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/my data/stock.mdb";
+    const QString connectionString = db::connectionStringFor(path);
+    EXPECT_EQ(connectionString, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source='" + path
+                                    + "';Jet OLEDB:Database Password='k4tel?318brandow'");
+    EXPECT_EQ(db::Connection::dataSource(connectionString), path);
+    EXPECT_EQ(db::Connection::dataSource("Provider=x"), QString());
+
+    db::Connection connection;
+    EXPECT_THROW(connection.Open(connectionString), db::DatabaseError);
+    EXPECT_FALSE(QFile::exists(path));   // a missing file is never created
+    EXPECT_FALSE(connection.isOpen());
+
+    const QString textFile = dir.path() + "/norvale9.txt";
+    QFile file(textFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a database at all, just a line of text that is long enough\r\n");
+    file.close();
+    expectFailsWith([&] { connection.Open(db::connectionStringFor(textFile)); }, "not a database");
+    EXPECT_FALSE(connection.isOpen());
+
+    QDir().mkpath(dir.path() + "/my data");
+    testenv::createDatabase(path, {"stuff.sql"});
+    connection.ConnectionString = connectionString;
+    connection.CursorLocation = 3;
+    connection.Open("", "", "", -1);
+    EXPECT_TRUE(connection.isOpen());
+    EXPECT_EQ(connection.filePath(), path);
+    connection.Close();
+    EXPECT_FALSE(connection.isOpen());
+    db::Recordset rs;
+    expectFailsWith([&] { rs.Open("select * from NOMISMATA", connection); }, "closed");
+}
+
+// The demo databases and job file that scripts/demo-data lays out.
+class DemoData : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testenv::createDatabase(dir.path() + "/stock.mdb", {"stock.sql", "demo-stock.sql"});
+        testenv::createDatabase(dir.path() + "/quilbex.mdb", {"quilbex.sql", "demo-quilbex.sql"});
+        testenv::createDatabase(dir.path() + "/stuff.mdb", {"stuff.sql", "demo-stuff.sql"});
+        stock.Open(db::connectionStringFor(dir.path() + "/stock.mdb"));
+        quilbex.Open(db::connectionStringFor(dir.path() + "/quilbex.mdb"));
+        stuff.Open(db::connectionStringFor(dir.path() + "/stuff.mdb"));
+    }
+
+    QTemporaryDir dir;
+    db::Connection stock, quilbex, stuff;
+};
+
+TEST_F(DemoData, DatabasesHoldAWorkshopWithEveryTypeUnitAndStockState)
+{
+    EXPECT_EQ(countOf(stock, "Promithf"), 30);
+    EXPECT_EQ(countOf(stock, "Promithf where length(trim(Perigrafi)) > 1"), 5);
+    EXPECT_EQ(DataFolder::scalar(stock, "select tmpString1 from Promithf where ID=1").toString(),
+              "00000000000000000000");
+    EXPECT_GE(countOf(stock, "protesyles"), 30);
+    EXPECT_EQ(countOf(stock, "(select distinct typosyli from protesyles)"), 12);
+    EXPECT_EQ(countOf(stock, "(select distinct monadametr from protesyles)"), 5);
+    EXPECT_GT(countOf(stock, "protesyles where exeielegxo=0"), 0);
+    EXPECT_GT(countOf(stock, "protesyles where exeielegxo=1 and mystock<=0"), 0);
+    EXPECT_GT(countOf(stock, "protesyles where exeielegxo=1 and mystock>0 and mystock<minstock"), 0);
+    EXPECT_EQ(countOf(stock, "protesyles where Perigrafi is null or typosyli not between 0 and 11 "
+                             "or monadametr not between 0 and 4 or promitheftis not between 0 and 30"), 0);
+
+    for (const char* key : {"Profil", "Mixanismoi", "Exartimata", "Rolla", "Pantzouria", "Tzamia", "Panel",
+                            "Kounoupieres", "Epistrofi", "kodikos", "Epivevaiosi exodou"}) {
+        db::Recordset rs;
+        rs.Open(QStringLiteral("select * from glossa where greeklish='%1'").arg(key), quilbex);
+        ASSERT_FALSE(rs.Eof()) << key;
+        EXPECT_GT(rs[2].toString().size(), 1) << key;   // Greek, language 1
+        EXPECT_GT(rs[3].toString().size(), 1) << key;   // English, language 2
+    }
+    EXPECT_EQ(DataFolder::scalar(quilbex, "select timi from pm_integer where ID=11").toLongLong(), 1);
+    EXPECT_EQ(DataFolder::scalar(quilbex, "select timi from pm_keimeno250 where ID=1").toString(), "");
+
+    EXPECT_GE(countOf(stuff, "NOMISMATA"), 3);
+    EXPECT_EQ(countOf(stuff, "NOMISMATA where trim(Symbolo)=''"), 1);
+}
+
+TEST_F(DemoData, JobFileReachesEveryOutcomeIncludingAShortage)
+{
+    QFile job(testenv::dataFile("norvale9.txt"));
+    ASSERT_TRUE(job.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(job.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 6);
+    QSet<int> outcomes;
+    bool shortage = false;
+    for (const QString& line : lines) {
+        ASSERT_EQ(line.size(), 103) << line.toStdString();
+        const QString code = line.mid(20, 20).trimmed();
+        const double quantity = line.mid(90, 10).trimmed().toDouble();
+        EXPECT_GT(line.mid(40, 50).trimmed().size(), 0);
+        EXPECT_TRUE(line.mid(101, 2).at(0).isDigit() && line.mid(101, 2).at(1).isDigit());
+        db::Recordset rs;
+        rs.Open("select * from protesyles where kodikos='" + db::sqlText(code) + "'", stock);
+        if (rs.Eof()) {
+            outcomes << 0;
+        } else if (rs["exeielegxo"].toLongLong() == 0) {
+            outcomes << 1;
+        } else {
+            outcomes << 2;
+            shortage = shortage || rs["mystock"].toDouble() - quantity < 0;
+        }
+    }
+    EXPECT_EQ(outcomes, QSet<int>({0, 1, 2}));
+    EXPECT_TRUE(shortage);
+}
+
+} // namespace
