@@ -1,8 +1,21 @@
-// The program: the application and, in time, its start form.
+// The program: the application and its start form, which hands over to the main window.
+#include "core/form4.h"
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    auto* form4 = new Form4;   // unloaded by its own timer when it hands over
+    switch (form4->Form_Load()) {
+    case Form4::StartResult::Ready:
+        break;
+    case Form4::StartResult::AlreadyRunning:
+        delete form4;
+        return 0;
+    case Form4::StartResult::Failed:
+        delete form4;
+        return 1;
+    }
+    form4->show();
+    return app.exec();
 }

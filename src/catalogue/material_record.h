@@ -45,6 +45,7 @@ const QStringList& unitList();
 inline constexpr int kUnitPieces = 0;   // "TEM"
 
 // The currency symbols of NOMISMATA in table order, rows with an empty trimmed symbol left out.
+// Throws db::DatabaseError when the table cannot be read.
 QStringList currencyList();
 
 // "select * from protesyles where kodikos='<code, trimmed and quoted>'"

@@ -12,6 +12,7 @@ inline constexpr const char* kTable = "Promithf";
 // The supplier choice list that every window offering suppliers shows: " - ", then one entry
 // per row of "select * from Promithf" in table order; a name shorter than 2 characters shows
 // as "- - - { NN } - - -" with its position k. Position k is supplier reference k.
+// Throws db::DatabaseError when the table cannot be read.
 QStringList choiceList();
 
 // The entry of position k (k >= 1) for a stored name.

@@ -100,6 +100,11 @@ XPButton* XPButton::create(QWidget* parent, const PropertyBag& designerData, con
     return button;
 }
 
+XPButton* XPButton::createDesigned(QWidget* parent, const QString& designerName, const QString& caption)
+{
+    return create(parent, PropertyBag {{"Caption", caption}, {"PictureAlignment", 2}}, designerName);
+}
+
 // ---- persistence ----
 
 void XPButton::WriteProperties(PropertyBag& bag)

@@ -58,6 +58,10 @@ public:
     // bag take their defaults (the caption's default is the designer name).
     static XPButton* create(QWidget* parent, const PropertyBag& designerData,
                             const QString& designerName = {});
+    // A window's button as its designer stored it: the caption, with any picture above it
+    // (PictureAlignment 2); every other property keeps its default.
+    static XPButton* createDesigned(QWidget* parent, const QString& designerName,
+                                    const QString& caption);
 
     // The 16 properties, in the order they are persisted.
     void ReadProperties(const PropertyBag& bag);

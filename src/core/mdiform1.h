@@ -1,15 +1,21 @@
 #pragma once
 // The main window: fixed outer size, the menu panel and the title panel at the top of
 // its central area over the area of the work windows, the status bar at the bottom.
+// Constructing it runs its load (captions translated, position restored from the settings
+// string); destroying it closes the three database connections.
 
 #include "core/forms.h"
 #include <QMainWindow>
+#include <QPoint>
+#include <QSize>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QLockFile;
 class QMdiArea;
 class QStatusBar;
 class XPButton;
@@ -51,8 +57,18 @@ public:
     void moveChild(QWidget* form, int leftTw, int topTw);
 
     static QString versionText();   // "Norvale Stock Version 01.23.15"
+    // A stored position (twips) kept from running off the screen's right and bottom edges;
+    // there is no bound at the left and top.
+    static QPoint keptOnScreen(const QPoint& storedTw, const QSize& screenTw, const QSize& windowTw);
+
+    // Keeps the running copy's lock for the life of the main window.
+    void holdInstanceLock(std::unique_ptr<QLockFile> lock);
 
     void MDIForm_Load();
+    // Asks for confirmation (cancel true keeps the window open); saves the position always.
+    void MDIForm_QueryUnload(bool& cancel);
+    // The window keeps its outer size: a maximise returns to normal, a resize is undone.
+    void MDIForm_Resize();
     void Command2_Click(int index);
     void Check1_Click();
     void Check2_Click();
@@ -61,4 +77,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;   // MDIForm_QueryUnload
     void changeEvent(QEvent* event) override;       // MDIForm_Resize (window state)
     void resizeEvent(QResizeEvent* event) override; // MDIForm_Resize
+    void showEvent(QShowEvent* event) override;     // the frame is known once shown
+
+private:
+    void buildMenuPanel();
+    void buildTitlePanel();
+    void hidePanels();
+    void restorePosition();
+    void savePosition();
+
+    QLabel* panel1_ = nullptr;
+    std::uint32_t picture1BackColor_ = 0;
+    std::unique_ptr<QLockFile> instanceLock_;
 };

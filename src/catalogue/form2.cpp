@@ -1,0 +1,224 @@
+#include "catalogue/form2.h"
+#include "controls/xpbutton.h"
+#include "core/globals.h"
+#include "core/helpers.h"
+#include "core/language.h"
+#include "core/mdiform1.h"
+#include "platform/convert.h"
+#include "platform/database.h"
+#include "platform/hourglass.h"
+#include "platform/messagebox.h"
+#include "platform/units.h"
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <initializer_list>
+
+namespace {
+
+QString selectSupplier(int id)
+{
+    return "select * from Promithf where ID=" + QString::number(id);
+}
+
+// A handler's database work failed: tell the user and keep the window working.
+template <class Work>
+void reportingFailures(Work&& work)
+{
+    try {
+        work();
+    } catch (const db::DatabaseError& error) {
+        msgbox::MsgBox(QString::fromUtf8(error.what()), msgbox::Critical);
+    }
+}
+
+// A text box's Change event fires only when its text really changes.
+void setBoxText(QPlainTextEdit* box, const QString& text)
+{
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
+}
+
+void addLabel(QWidget* parent, const QString& text, int leftTw, int topTw)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(units::pxRect(leftTw, topTw, 4000, 300));
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName("Form2");
+    buildControls();
+    Form_Load();
+}
+
+Form2::~Form2()
+{
+    // The boxes go after this object's own part: none of their last signals may reach it.
+    for (QObject* control : std::initializer_list<QObject*> {List1, Text1, Text2, Text3, Command1})
+        control->disconnect(this);
+}
+
+void Form2::buildControls()
+{
+    resize(units::pxSize(15400, 11600));
+
+    constexpr int boxLeft = 5400;
+    constexpr int boxWidth = 9600;
+
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+    List1->setGeometry(units::pxRect(240, 660, 4920, 9435));
+
+    addLabel(this, "Ονομασία", boxLeft, 360);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setGeometry(units::pxRect(boxLeft, 660, boxWidth, 375));
+
+    addLabel(this, "Στοιχεία", boxLeft, 1260);
+    Text2 = new QPlainTextEdit(this);
+    Text2->setObjectName("Text2");
+    Text2->setGeometry(units::pxRect(boxLeft, 1560, boxWidth, 3900));
+
+    addLabel(this, "Σχόλια", boxLeft, 5700);
+    Text3 = new QPlainTextEdit(this);
+    Text3->setObjectName("Text3");
+    Text3->setGeometry(units::pxRect(boxLeft, 6000, boxWidth, 2640));
+
+    Command1 = XPButton::createDesigned(this, "Command1", "~Epistrofi");
+    Command1->setGeometry(units::pxRect(12825, 8880, 2175, 1215));
+
+    // Setting a selection or a text from code runs these handlers too, as the window expects.
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List1_Click();
+    });
+    connect(Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
+    connect(Text2, &QPlainTextEdit::textChanged, this, &Form2::Text2_Change);
+    connect(Text3, &QPlainTextEdit::textChanged, this, &Form2::Text3_Change);
+    connect(Command1, &XPButton::Click, this, &Form2::Command1_Click);
+}
+
+void Form2::Form_Load()
+{
+    TranslateForm(this);
+    reportingFailures([this] { FillSupplierList(); });
+}
+
+int Form2::selectedId() const
+{
+    const QListWidgetItem* item = List1->currentItem();
+    return item ? item->data(Qt::UserRole).toInt() : 0;
+}
+
+void Form2::FillSupplierList()
+{
+    {
+        const QSignalBlocker quiet(List1);
+        List1->clear();
+        Hourglass hourglass;
+        db::Recordset rs;
+        rs.Open("select * from Promithf order by ID", gConnStock);
+        for (; !rs.Eof(); rs.MoveNext()) {
+            auto* item = new QListWidgetItem(SafeTrim(rs.field("Perigrafi")), List1);
+            item->setData(Qt::UserRole, rs.field("ID"));
+        }
+        rs.Close();
+        List1->setCurrentRow(-1);
+    }
+    // Selecting the first entry shows the first supplier (an empty table shows nothing).
+    List1->setCurrentRow(0);
+}
+
+void Form2::ShowSupplier()
+{
+    const int id = selectedId();
+    if (id == 0)
+        return;
+    QString name, details, comments;
+    {
+        Hourglass hourglass;
+        db::Recordset rs;
+        rs.Open(selectSupplier(id), gConnStock);
+        if (rs.Eof())
+            return;
+        name = SafeTrim(rs.field("Perigrafi"));
+        details = SafeTrim(rs.field("stoixeia"));
+        comments = SafeTrim(rs.field("stoixeia2"));
+        rs.Close();
+    }
+    // Each fill runs its box's Change handling and so saves; the last save writes the
+    // record's own texts over what the boxes held from the supplier shown before.
+    const int savesBefore = saves_;
+    Text1->setText(name);
+    setBoxText(Text2, details);
+    setBoxText(Text3, comments);
+    // No box changed: the record still needs its texts trimmed and a blank name replaced.
+    if (saves_ == savesBefore)
+        Text1_Change();
+}
+
+void Form2::SaveSupplier()
+{
+    const int id = selectedId();
+    if (id == 0)
+        return;
+    Hourglass hourglass;
+    db::Recordset rs;
+    rs.Open(selectSupplier(id), gConnStock);
+    if (!rs.Eof()) {
+        rs.setField("Perigrafi", conv::trimBlanks(Text1->text()));
+        rs.setField("stoixeia", SafeTrim(Text2->toPlainText()));
+        rs.setField("stoixeia2", SafeTrim(Text3->toPlainText()));
+        rs.Update();
+        ++saves_;
+    }
+    rs.Close();
+}
+
+void Form2::List1_Click()
+{
+    reportingFailures([this] { ShowSupplier(); });
+    // During load the window cannot take the focus yet; that is harmless.
+    Text1->setFocus();
+    Text1->setSelection(0, 99);
+}
+
+void Form2::Text1_Change()
+{
+    // An emptied name is never stored: "-" takes its place (that change runs this again).
+    if (conv::trimBlanks(Text1->text()).isEmpty())
+        Text1->setText("-");
+    if (QListWidgetItem* item = List1->currentItem())
+        item->setText(Text1->text());
+    reportingFailures([this] { SaveSupplier(); });
+}
+
+void Form2::Text2_Change()
+{
+    reportingFailures([this] { SaveSupplier(); });
+}
+
+void Form2::Text3_Change()
+{
+    reportingFailures([this] { SaveSupplier(); });
+}
+
+void Form2::Command1_Click()
+{
+    if (MDIForm1* main = MDIForm1::instance()) {
+        if (main->Picture2)
+            main->Picture2->show();
+        if (main->Picture1)
+            main->Picture1->show();
+    }
+    Unload(this);
+    if (MDIForm1* main = MDIForm1::instance(); main && main->Check1)
+        main->Check1->setChecked(true);
+}

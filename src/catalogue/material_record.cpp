@@ -1,0 +1,70 @@
+#include "catalogue/material_record.h"
+#include "core/globals.h"
+#include "core/helpers.h"
+#include "core/language.h"
+#include "platform/convert.h"
+#include "platform/database.h"
+
+namespace material {
+
+const QStringList& fieldNames()
+{
+    static const QStringList names {
+        "ID", "Perigrafi", "kodikos", "kodikos2", "Axia", "Axia2", "nomisma", "typosyli",
+        "monadametr", "promitheftis", "mystock", "minstock", "maxstock", "exeielegxo",
+        "stoixeia2", "tmpNum1", "tmpString1",
+    };
+    return names;
+}
+
+const QStringList& typeKeys()
+{
+    static const QStringList keys {
+        " - ", "Profil", "Mixanismoi", "Exartimata", "Rolla", "Pantzouria", "Tzamia",
+        "Panel", "Kounoupieres", "{Other1}", "{Other2}", "{Other3}",
+    };
+    return keys;
+}
+
+QStringList typeList()
+{
+    // Only the named categories are language keys; the free ones keep their braces.
+    constexpr int firstTranslated = 1;
+    constexpr int lastTranslated = 8;
+    QStringList list = typeKeys();
+    for (int i = firstTranslated; i <= lastTranslated; ++i)
+        list[i] = TranslateText(list[i]);
+    return list;
+}
+
+const QStringList& unitList()
+{
+    static const QStringList units { "TEM", "mm", "M2", "{Kg}", "{other}" };
+    return units;
+}
+
+QStringList currencyList()
+{
+    QStringList symbols;
+    db::Recordset rs;
+    rs.Open("select * from NOMISMATA", gConnStuff);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString symbol = SafeTrim(rs.field("Symbolo"));
+        if (!symbol.isEmpty())
+            symbols << symbol;
+    }
+    rs.Close();
+    return symbols;
+}
+
+QString selectByCode(const QString& code)
+{
+    return "select * from protesyles where kodikos='" + db::sqlText(conv::trimBlanks(code)) + "'";
+}
+
+QString selectById(long id)
+{
+    return "select * from protesyles where ID=" + QString::number(id);
+}
+
+} // namespace material

@@ -1,0 +1,173 @@
+#include "core/jobimport.h"
+
+#include "catalogue/material_record.h"
+#include "core/globals.h"
+#include "core/mdiform1.h"
+#include "movements/form1.h"
+#include "platform/convert.h"
+#include "platform/database.h"
+#include "platform/messagebox.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QListWidget>
+#include <QStringDecoder>
+
+float gMyStock = 0;
+float gMinStock = 0;
+float gTmpNum1 = 0;
+qint16 gSupplier = 0;
+
+namespace {
+
+constexpr std::uint32_t kMenuColor = 0xFFC0C0;
+constexpr std::uint32_t kMenuHiddenColor = 0xC0C0C0;
+
+void showMenuPanel()
+{
+    if (MDIForm1* main = MDIForm1::instance()) {
+        main->Picture1->setVisible(true);
+        main->setPicture1BackColor(kMenuColor);
+    }
+}
+
+void hideMenuPanel()
+{
+    if (MDIForm1* main = MDIForm1::instance()) {
+        main->Picture1->setVisible(false);
+        main->setPicture1BackColor(kMenuHiddenColor);
+    }
+}
+
+// Copies a numeric field into a figure; a field that is no number leaves it as it was.
+void copyFigure(const db::Recordset& rs, const char* field, float& figure)
+{
+    if (const auto value = conv::toNumber(rs.field(field)))
+        figure = float(*value);
+}
+
+void showJobWindow(Form1* form)
+{
+    if (MDIForm1* main = MDIForm1::instance())
+        main->showChild(form, 0, 0, Form1::kWidthTw, Form1::kHeightTw);
+    else {
+        form->move(0, 0);
+        form->show();
+    }
+}
+
+} // namespace
+
+QString jobFilePath()
+{
+    return gDataPath + "/norvale9.txt";
+}
+
+QString decodeJobText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder greek("windows-1253");
+    return greek(bytes);
+}
+
+QStringList splitJobLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+std::uint8_t LookupMaterial(const QString& code)
+{
+    db::Recordset rs;
+    try {
+        rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    } catch (const db::DatabaseError&) {
+        return lookup::Missing;
+    }
+    std::uint8_t result = lookup::Missing;
+    try {
+        if (!rs.Eof())
+            result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
+        if (result == lookup::Controlled) {
+            copyFigure(rs, "mystock", gMyStock);
+            copyFigure(rs, "minstock", gMinStock);
+            copyFigure(rs, "tmpNum1", gTmpNum1);
+            if (const auto number = conv::toNumber(rs.field("promitheftis")))
+                if (const auto supplier = conv::toInt16(*number))
+                    gSupplier = *supplier;
+        }
+    } catch (const db::DatabaseError&) {
+    }
+    rs.Close();
+    return result;
+}
+
+bool DeductStockChecked(const QString& code, float quantity)
+{
+    try {
+        db::Recordset rs;
+        rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+        if (!rs.Eof()) {
+            const float stock = float(conv::toNumber(rs.field("mystock")).value_or(0));
+            rs.setField("mystock", double(stock - quantity));
+            rs.Update();
+        }
+        rs.Close();
+    } catch (const db::DatabaseError&) {
+        return false;
+    }
+    return true;
+}
+
+void DeductStock(const QString& code, float quantity)
+{
+    DeductStockChecked(code, quantity);
+}
+
+void ImportStockFile()
+{
+    const QString path = jobFilePath();
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        msgbox::MsgBox("No File!", msgbox::Critical, "Error input");
+        showMenuPanel();
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Held open by the companion program, or not readable: nothing to analyse yet.
+        msgbox::MsgBox("Το αρχείο της εργασίας δεν μπορεί να διαβαστεί:\n" + path,
+                       msgbox::Critical, "Error input");
+        showMenuPanel();
+        return;
+    }
+    const QStringList lines = splitJobLines(decodeJobText(file.readAll()));
+    file.close();
+
+    hideMenuPanel();
+    if (Form1* previous = Form1::instance())
+        Unload(previous);
+    auto* form = new Form1;
+    form->List1->clear();
+    form->List1->addItems(lines);
+    showJobWindow(form);
+    form->Check1->setChecked(true);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The job road's shared services: the import of the job file into the job window,
+// the look-up of a material by code and the deduction of a quantity from its stock.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// Figures of the last stock-controlled material that LookupMaterial found.
+extern float gMyStock;
+extern float gMinStock;
+extern float gTmpNum1;
+extern qint16 gSupplier;
+
+// The outcome of LookupMaterial, also the index of the job window's tab and grid.
+namespace lookup {
+inline constexpr std::uint8_t Missing = 0;       // no such code (or the look-up failed)
+inline constexpr std::uint8_t Uncontrolled = 1;  // known, without stock control
+inline constexpr std::uint8_t Controlled = 2;    // stock-controlled; the figures above hold its values
+}
+
+// Reads the job file of the data folder into the job window and runs its analysis.
+void ImportStockFile();
+
+// Classifies a material code (blanks around it are ignored); see namespace lookup.
+std::uint8_t LookupMaterial(const QString& code);
+
+// Subtracts a quantity from the stock of the material with this code; silent on failure.
+void DeductStock(const QString& code, float quantity);
+// The same, answering false when the database refused the change (a missing code
+// changes nothing and is no failure), so that a caller can roll its transaction back.
+bool DeductStockChecked(const QString& code, float quantity);
+
+// gDataPath + "/norvale9.txt"
+QString jobFilePath();
+// The job file's text: UTF-8 when the bytes are valid UTF-8, else Windows-1253.
+QString decodeJobText(const QByteArray& bytes);
+// Lines ended by CR LF, a lone CR or a lone LF; terminators dropped, no empty line
+// after a final terminator.
+QStringList splitJobLines(const QString& text);

@@ -1,0 +1,160 @@
+#include "core/startup.h"
+#include "core/globals.h"
+#include "core/language.h"
+#include "platform/convert.h"
+#include "platform/database.h"
+#include "platform/messagebox.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <utility>
+
+namespace startup {
+
+namespace {
+
+const QString kSosTitle = QStringLiteral("S.O.S.");
+
+QString gPrinterName;
+
+void openConnection(db::Connection& connection, const QString& path)
+{
+    connection.Close();
+    connection.Open(db::connectionStringFor(path));
+}
+
+void failStartup(const QString& text)
+{
+    CloseDatabases();
+    msgbox::MsgBox(text, msgbox::Critical, kSosTitle);
+}
+
+} // namespace
+
+std::optional<Folders> deriveFolders(const QString& appPath)
+{
+    const int p = appPath.toLower().indexOf(QStringLiteral("/bin"));
+    if (p < 0)
+        return std::nullopt;
+    const QString root = appPath.left(p);
+    return Folders {appPath, root, root + QStringLiteral("/dataloc")};
+}
+
+QString lockFilePath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/tarmel.lock");
+}
+
+std::unique_ptr<QLockFile> claimSingleInstance(const QString& lockPath)
+{
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    // Held for the life of the process: only a lock whose process is gone counts as stale.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+bool OpenDatabases(const QString& appPath)
+{
+    const std::optional<Folders> folders = deriveFolders(appPath);
+    if (!folders) {
+        failStartup(QStringLiteral("The program folder is not inside a bin folder: ") + appPath);
+        return false;
+    }
+    gAppPath = folders->appPath;
+    gRootPath = folders->rootPath;
+    gDataPath = folders->dataPath;
+    const QString stockPath = gDataPath + QStringLiteral("/stock.mdb");
+    gConnString = db::connectionStringFor(stockPath);
+
+    if (!QFileInfo(stockPath).isFile()) {
+        failStartup(QStringLiteral("No stock file exist"));
+        return false;
+    }
+
+    const std::pair<db::Connection*, QString> connections[] = {
+        {&gConnStock, stockPath},
+        {&gConnQuilbex, gDataPath + QStringLiteral("/quilbex.mdb")},
+        {&gConnStuff, gDataPath + QStringLiteral("/stuff.mdb")},
+    };
+    for (const auto& [connection, path] : connections) {
+        try {
+            openConnection(*connection, path);
+        } catch (const db::DatabaseError& error) {
+            failStartup(QStringLiteral("Cannot open the database ") + path + QStringLiteral("\n")
+                        + QString::fromUtf8(error.what()));
+            return false;
+        }
+    }
+    return true;
+}
+
+void CloseDatabases()
+{
+    gConnStock.Close();
+    gConnQuilbex.Close();
+    gConnStuff.Close();
+}
+
+QString choosePrinter(const QString& wanted, const QStringList& installed,
+                      const QString& defaultPrinter)
+{
+    return installed.contains(wanted, Qt::CaseSensitive) ? wanted : defaultPrinter;
+}
+
+QString currentPrinterName()
+{
+    return gPrinterName;
+}
+
+void SelectConfiguredPrinter()
+{
+    QString wanted;
+    try {
+        const QVariant parameter = GetParameter(1, 5);
+        wanted = parameter.isNull() ? QString() : parameter.toString();
+    } catch (const db::DatabaseError&) {
+        // No readable parameter: the default printer stays.
+    }
+    gPrinterName = choosePrinter(wanted, QPrinterInfo::availablePrinterNames(),
+                                 QPrinterInfo::defaultPrinterName());
+}
+
+std::uint8_t languageFromParameter(const QVariant& value)
+{
+    const std::optional<double> number = conv::toNumber(value);
+    if (!number)
+        return 1;
+    const std::optional<quint8> language = conv::toByte(*number);
+    return language && *language != 0 ? *language : 1;
+}
+
+qint16 fontCharsetFromParameter(const QVariant& value)
+{
+    const std::optional<double> number = conv::toNumber(value);
+    if (!number)
+        return 0;
+    const std::optional<qint16> charset = conv::toInt16(*number);
+    return charset && *charset > 0 ? *charset : 0;
+}
+
+void ReadInterfaceSettings()
+{
+    const auto parameter = [](qint16 id) {
+        try {
+            return GetParameter(id, 2);
+        } catch (const db::DatabaseError&) {
+            return QVariant();
+        }
+    };
+    gLanguage = languageFromParameter(parameter(11));
+    gFontCharset = fontCharsetFromParameter(parameter(15));
+}
+
+} // namespace startup

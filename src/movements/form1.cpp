@@ -1,0 +1,449 @@
+#include "movements/form1.h"
+
+#include "controls/xpbutton.h"
+#include "core/globals.h"
+#include "core/jobimport.h"
+#include "core/language.h"
+#include "core/mdiform1.h"
+#include "platform/convert.h"
+#include "platform/database.h"
+#include "platform/flexgrid.h"
+#include "platform/hourglass.h"
+#include "platform/messagebox.h"
+#include "platform/units.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QListWidget>
+#include <QTabWidget>
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kMenuColor = 0xFFC0C0;
+constexpr int kFrameLeft = 12480;
+constexpr int kDataRowHeight = 315;
+constexpr int kFirstLineLength = 95;   // shorter lines are no job lines
+constexpr int kFullLineLength = 102;   // up to the kind field
+
+// Job line fields, 1-based positions.
+constexpr int kCodeAt = 21, kCodeWidth = 20;
+constexpr int kDescriptionAt = 41, kDescriptionWidth = 50;
+constexpr int kQuantityAt = 91, kQuantityWidth = 10;
+constexpr int kKindAt = 102, kKindWidth = 2;
+
+void setBackColor(QWidget* widget, std::uint32_t color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), units::color(color));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+template <class Widget>
+Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(units::pxRect(left, top, width, height));
+    return widget;
+}
+
+XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
+{
+    return place(XPButton::createDesigned(parent, name, caption), name, left, top, 2175, 1215);
+}
+
+// A kind field: a whole number of one or two digits, blanks around it allowed.
+std::optional<quint8> parseKind(const QString& field)
+{
+    const QString digits = conv::trimBlanks(field);
+    if (digits.isEmpty() || digits.size() > 2)
+        return std::nullopt;
+    for (const QChar c : digits)
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    return quint8(digits.toUInt());
+}
+
+void showMenuPanel()
+{
+    if (MDIForm1* main = MDIForm1::instance()) {
+        main->Picture1->setVisible(true);
+        main->setPicture1BackColor(kMenuColor);
+    }
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName("Form1");
+    setFont(QFont("Tahoma"));
+    resize(units::pxSize(kWidthTw, kHeightTw));
+    buildControls();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    SSTab1 = place(new QTabWidget(this), "SSTab1", 120, 120, 12375, 10215);
+    const std::array<QString, 3> captions {"Νέα υλικά", "Χωρίς έλεγχο", "Αποθήκη"};
+    const std::array<std::uint32_t, 3> textColors {0xFF0000, 0x404000, 0x000000};
+    const std::array<int, 3> columns {5, 5, 11};
+    for (int i = 0; i < 3; ++i) {
+        auto* page = new QWidget;
+        SSTab1->addTab(page, captions[i]);
+        FlexGrid* grid = place(new FlexGrid(page), QString("MSFlexGrid1(%1)").arg(i), 120, 600, 12135, 9495);
+        grid->setCols(columns[i]);
+        grid->setRows(2);
+        grid->setFixedRows(1);
+        grid->setFixedCols(0);
+        grid->setForeColor(textColors[i]);
+        grid->setBackColorBkg(kWhite);
+        MSFlexGrid1[i] = grid;
+    }
+    SSTab1->setCurrentIndex(0);
+    SSTab1->hide();
+
+    Frame1[0] = place(new QFrame(this), "Frame1(0)", kFrameLeft, 0, 2535, 8655);
+    setBackColor(Frame1[0], kWhite);
+    Command2 = button(Frame1[0], "Command2", "~Eisagogi", 240, 840);
+    XPButton6 = button(Frame1[0], "XPButton6", "~Diagrafi", 240, 2160);
+
+    Frame1[1] = place(new QFrame(this), "Frame1(1)", kFrameLeft, 0, 2535, 8655);
+    XPButton3 = button(Frame1[1], "XPButton3", "Έλεγχος", 240, 720);
+    Frame1[1]->hide();
+
+    Frame1[2] = place(new QFrame(this), "Frame1(2)", kFrameLeft, 0, 2535, 8775);
+    XPButton1 = button(Frame1[2], "XPButton1", "Εκτέλεση", 240, 840);
+    const std::array<QString, 3> classes {"Απαραίτητα", "Έλλειψη", "Επάρκεια"};
+    const std::array<std::uint32_t, 3> classColors {0xC0E0FF, 0xC0C0FF, 0xC0FFC0};
+    for (int i = 0; i < 3; ++i) {
+        Check2[i] = place(new QCheckBox(classes[i], Frame1[2]), QString("Check2(%1)").arg(i),
+                          360, 3720 + 480 * i, 1935, 255);
+        setBackColor(Check2[i], classColors[i]);
+    }
+    XPButton2 = button(Frame1[2], "XPButton2", "Παραγγελία", 240, 5160);
+    Frame1[2]->hide();
+
+    // A panel outside the visible part of the window; nothing shows it.
+    Frame2 = place(new QFrame(this), "Frame2", kWidthTw + 600, 0, 2535, 3000);
+    XPButton4 = button(Frame2, "XPButton4", "~Epistrofi", 240, 240);
+    XPButton5 = button(Frame2, "XPButton5", "~Ektyposi", 240, 1560);
+
+    Command1 = button(this, "Command1", "~Epistrofi", 12720, 8880);
+
+    Check1 = new QCheckBox("Start Analysi", this);
+    Check1->setObjectName("Check1");
+    Check1->hide();
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+    List1->setFont(QFont("Courier New"));
+    List1->hide();
+}
+
+void Form1::connectHandlers()
+{
+    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int) { SSTab1_Click(-1); });
+    connect(Command1, &XPButton::Click, this, &Form1::Command1_Click);
+    connect(Command2, &XPButton::Click, this, &Form1::Command2_Click);
+    connect(XPButton1, &XPButton::Click, this, &Form1::XPButton1_Click);
+    connect(XPButton2, &XPButton::Click, this, &Form1::XPButton2_Click);
+    connect(XPButton4, &XPButton::Click, this, &Form1::XPButton4_Click);
+    connect(XPButton6, &XPButton::Click, this, &Form1::XPButton6_Click);
+}
+
+void Form1::Form_Load()
+{
+    TranslateForm(this);
+    RowNext = {1, 1, 1};
+    ShortageCount = 0;
+    for (FlexGrid* grid : MSFlexGrid1) {
+        const std::array<int, 5> widths {2000, 6000, 1100, 1, 1};
+        for (int c = 0; c < 5; ++c)
+            grid->setColWidth(c, widths[c]);
+        grid->setColAlignment(ColCode, 1);
+        grid->setColAlignment(ColDescription, 1);
+        grid->setColAlignment(ColQuantity, 7);
+        grid->setColAlignment(ColKind, 7);
+        grid->setTextMatrix(0, ColCode, TranslateText("kodikos"));
+        grid->setTextMatrix(0, ColDescription, TranslateText("Perigrafi"));
+        grid->setTextMatrix(0, ColQuantity, "Ποσότητα");
+        grid->setTextMatrix(0, ColKind, TranslateText("Eidos"));
+    }
+    FlexGrid* stock = MSFlexGrid1[lookup::Controlled];
+    const std::array<QString, 6> headers {"Stock", "Min", "Rest", "X", "Order", "IDpro"};
+    for (int c = ColStock; c <= ColSupplier; ++c) {
+        stock->setColWidth(c, c <= ColRest ? 800 : 1);
+        stock->setTextMatrix(0, c, headers[c - ColStock]);
+    }
+}
+
+void Form1::Check1_Click()
+{
+    if (!Check1->isChecked())
+        return;
+    Check1->setChecked(false);
+
+    const int n = List1->count();
+    if (n == 0) {
+        msgbox::MsgBox("Unkonwn input error", msgbox::OkOnly);
+        Command1_Click();
+        return;
+    }
+    {
+        const Hourglass hourglass;
+        for (FlexGrid* grid : MSFlexGrid1)
+            grid->setRows(2);
+        skipped_.clear();
+        for (int i = 0; i < n; ++i)
+            analyseLine(List1->item(i)->text(), i + 1);
+
+        for (int i = 0; i < 3; ++i) {
+            FlexGrid* grid = MSFlexGrid1[i];
+            grid->setRows(grid->Rows() - 1);
+            const int k = grid->Rows() - 1;
+            SSTab1->setTabText(i, conv::trimBlanks(SSTab1->tabText(i)) + ": " + conv::format(k, "0"));
+        }
+        if (MSFlexGrid1[lookup::Missing]->Rows() < 2) {
+            Command2->hide();
+            selectTab(lookup::Uncontrolled);
+            if (MSFlexGrid1[lookup::Controlled]->Rows() >= 2)
+                selectTab(lookup::Controlled);
+        }
+        if (MSFlexGrid1[lookup::Controlled]->Rows() < 2)
+            XPButton1->setEnabled(false);
+        if (ShortageCount > 0)
+            Check2[1]->setChecked(true);
+        SSTab1->show();
+    }
+    reportSkippedLines();
+}
+
+// One job line into the grid of its lookup outcome; lines that cannot be read are
+// remembered for the report instead.
+void Form1::analyseLine(const QString& line, int number)
+{
+    if (line.size() < kFirstLineLength)
+        return;
+    if (line.size() < kFullLineLength) {
+        skipped_.push_back({number, "δεν έχει είδος (λιγότεροι από 102 χαρακτήρες)"});
+        return;
+    }
+    const auto quantity = conv::parseSingle(conv::mid(line, kQuantityAt, kQuantityWidth));
+    if (!quantity) {
+        skipped_.push_back({number, "η ποσότητα δεν είναι αριθμός"});
+        return;
+    }
+    const auto kind = parseKind(conv::mid(line, kKindAt, kKindWidth));
+    if (!kind) {
+        skipped_.push_back({number, "το είδος δεν είναι ακέραιος αριθμός έως δύο ψηφίων"});
+        return;
+    }
+    const QString code = conv::trimBlanks(conv::mid(line, kCodeAt, kCodeWidth));
+    const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));
+
+    const std::uint8_t g = LookupMaterial(code);
+    FlexGrid* grid = MSFlexGrid1[g];
+    const int r = RowNext[g];
+    grid->setTextMatrix(r, ColCode, code);
+    grid->setTextMatrix(r, ColDescription, description);
+    grid->setTextMatrix(r, ColQuantity, conv::singleText(*quantity));
+    grid->setTextMatrix(r, ColKind, QString::number(*kind));
+    if (g == lookup::Controlled) {
+        grid->setTextMatrix(r, ColStock, conv::singleText(gMyStock));
+        grid->setTextMatrix(r, ColMin, conv::singleText(gMinStock));
+        grid->setTextMatrix(r, ColOrder, conv::singleText(gTmpNum1));
+        grid->setTextMatrix(r, ColSupplier, QString::number(gSupplier));
+        const float rest = gMyStock - *quantity;
+        grid->setTextMatrix(r, ColRest, conv::singleText(rest));
+        grid->setTextMatrix(r, ColMark, QString());
+        if (rest < gMinStock) {
+            grid->setRow(r);
+            grid->setCol(ColRest);
+            if (rest < 0) {
+                grid->setCellBackColor(kShortageColor);
+                grid->setTextMatrix(r, ColMark, "X");
+                ++ShortageCount;
+            } else {
+                grid->setCellBackColor(kBelowMinimumColor);
+                grid->setTextMatrix(r, ColMark, "!");
+            }
+        }
+    }
+    grid->setRowHeight(r, kDataRowHeight);
+    grid->setRows(r + 2);
+    RowNext[g] = qint16(r + 1);
+}
+
+void Form1::reportSkippedLines()
+{
+    if (skipped_.isEmpty())
+        return;
+    QString text = "Οι παρακάτω γραμμές του αρχείου δεν αναλύθηκαν:";
+    for (const SkippedLine& line : skipped_)
+        text += QString("\nΓραμμή %1: %2").arg(line.number).arg(line.reason);
+    msgbox::MsgBox(text, msgbox::Exclamation, "Προσοχή");
+}
+
+// Selects a tab; the tab handler runs also when the tab is already selected.
+void Form1::selectTab(int tab)
+{
+    if (SSTab1->currentIndex() == tab)
+        SSTab1_Click(tab);
+    else
+        SSTab1->setCurrentIndex(tab);
+}
+
+void Form1::SSTab1_Click(int /*previousTab*/)
+{
+    for (QFrame* frame : Frame1)
+        frame->hide();
+    QFrame* frame = Frame1[SSTab1->currentIndex()];
+    setBackColor(frame, kWhite);
+    frame->move(units::pxPoint(kFrameLeft, 0));
+    frame->show();
+}
+
+// Insert: the codes of tab 0 become materials without stock control and move to tab 1.
+void Form1::Command2_Click()
+{
+    FlexGrid* missing = MSFlexGrid1[lookup::Missing];
+    FlexGrid* uncontrolled = MSFlexGrid1[lookup::Uncontrolled];
+    if (missing->Rows() < 2)
+        return;
+    const int n = missing->Rows() - 1;
+    const Hourglass hourglass;
+    db::Recordset rs;
+    try {
+        rs.Open("select * from protesyles order by ID", gConnStock, 1, 3);
+    } catch (const db::DatabaseError&) {
+        return;
+    }
+    for (int r = 1; r <= n; ++r) {
+        try {
+            rs.AddNew();
+            rs.setField("Perigrafi", missing->TextMatrix(r, ColDescription));
+            rs.setField("kodikos", missing->TextMatrix(r, ColCode));
+            rs.setField("kodikos2", QString());
+            for (const char* field : {"Axia", "Axia2", "nomisma", "typosyli", "monadametr", "promitheftis",
+                                      "mystock", "minstock", "maxstock", "exeielegxo"})
+                rs.setField(field, qint16(0));
+            rs.Update();
+        } catch (const db::DatabaseError&) {
+        }
+        uncontrolled->setRows(uncontrolled->Rows() + 1);
+        const int row = uncontrolled->Rows() - 1;
+        for (int c = ColCode; c <= ColEmpty; ++c)
+            uncontrolled->setTextMatrix(row, c, missing->TextMatrix(r, c));
+    }
+    rs.Close();
+    missing->setRows(1);
+    Command2->hide();
+    SSTab1->setTabText(lookup::Uncontrolled,
+                       conv::trimBlanks(SSTab1->tabText(lookup::Uncontrolled)) + " + " + conv::format(n, "0"));
+    selectTab(lookup::Uncontrolled);
+}
+
+// Delete: the rows from the current row down to the selection's end; a selection drawn
+// upwards removes nothing.
+void Form1::XPButton6_Click()
+{
+    FlexGrid* grid = MSFlexGrid1[lookup::Missing];
+    const int top = std::max(grid->Row(), 1);
+    const int bottom = grid->RowSel();
+    for (int r = bottom; r >= top; --r) {
+        try {
+            grid->RemoveItem(r);
+        } catch (const std::out_of_range&) {
+        }
+    }
+    try {
+        grid->setRow(1);
+        grid->setRowSel(1);
+    } catch (const std::out_of_range&) {
+    }
+    SSTab1->setTabText(lookup::Missing, "Νέα υλικά: " + conv::format(grid->Rows() - 1, "0"));
+}
+
+// Execute: the whole job leaves the stock in one transaction, then the job file goes.
+void Form1::XPButton1_Click()
+{
+    if (ShortageCount > 0) {
+        const QString question = "Υπάρχουν " + conv::format(ShortageCount, "0")
+            + " κωδικοί που δεν υπάρχουν στην αποθήκη. Συνέχεια;";
+        if (msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation, "Προσοχή") == msgbox::No)
+            return;
+    }
+    if (!withdrawJob()) {
+        msgbox::MsgBox("Η ενημέρωση της αποθήκης απέτυχε. Καμία ποσότητα δεν άλλαξε.",
+                       msgbox::Critical, "Προσοχή");
+        return;
+    }
+    removeJobFile();
+    msgbox::MsgBox("Οι ποσότητες ενημερώθηκαν", msgbox::Information, "Ολοκλήρωση εργασίας");
+    Command1_Click();
+}
+
+// Deducts every line of tab 2; on any failure nothing of the job stays deducted.
+bool Form1::withdrawJob()
+{
+    const Hourglass hourglass;
+    FlexGrid* grid = MSFlexGrid1[lookup::Controlled];
+    try {
+        gConnStock.Execute("BEGIN");
+    } catch (const db::DatabaseError&) {
+        return false;
+    }
+    bool done = true;
+    for (int r = 1; done && r < grid->Rows(); ++r) {
+        const auto quantity = conv::parseSingle(grid->TextMatrix(r, ColQuantity));
+        done = quantity && DeductStockChecked(grid->TextMatrix(r, ColCode), *quantity);
+    }
+    try {
+        gConnStock.Execute(done ? "COMMIT" : "ROLLBACK");
+        return done;
+    } catch (const db::DatabaseError&) {
+        try {
+            gConnStock.Execute("ROLLBACK");
+        } catch (const db::DatabaseError&) {
+        }
+        return false;
+    }
+}
+
+// A job file left behind would be withdrawn a second time by the next import.
+void Form1::removeJobFile()
+{
+    const QString path = jobFilePath();
+    if (!QFile::exists(path) || QFile::remove(path))
+        return;
+    msgbox::MsgBox("Το αρχείο της εργασίας δεν διαγράφηκε:\n" + path
+                       + "\nΜια νέα εισαγωγή του θα αφαιρούσε τις ίδιες ποσότητες ξανά. Διαγράψτε το.",
+                   msgbox::Critical, "Προσοχή");
+}
+
+void Form1::XPButton2_Click()
+{
+    // Opens the job's order sheet once that window exists.
+}
+
+void Form1::XPButton4_Click()
+{
+    Frame2->hide();
+}
+
+void Form1::Command1_Click()
+{
+    showMenuPanel();
+    Unload(this);
+}

@@ -1,0 +1,72 @@
+#include "catalogue/material_record.h"
+#include "core/globals.h"
+#include "core/language.h"
+#include "support/testenv.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using testenv::DataFolder;
+
+TEST(MaterialRecord, FieldNamesFollowTheTableColumns)
+{
+    DataFolder folder;
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock);
+    ASSERT_EQ(rs.fieldCount(), material::FieldCount);
+    for (int i = 0; i < material::FieldCount; ++i)
+        EXPECT_EQ(rs.fieldName(i), material::fieldNames().at(i)) << "position " << i;
+    EXPECT_EQ(material::fieldNames().at(material::promitheftis), "promitheftis");
+    EXPECT_EQ(material::fieldNames().at(material::tmpNum1), "tmpNum1");
+}
+
+TEST(MaterialRecord, TypeListTranslatesOnlyTheNamedCategories)
+{
+    DataFolder folder;
+    // "{Other1}" has a row too: it must still be shown with its braces.
+    DataFolder::exec(gConnQuilbex,
+        "insert into glossa (greeklish, ellinika) values ('Profil', 'Προφίλ'), "
+        "('Tzamia', 'Τζάμια'), ('{Other1}', 'Άλλο')");
+    const QStringList types = material::typeList();
+    ASSERT_EQ(types.size(), 12);
+    EXPECT_EQ(types[0], " - ");
+    EXPECT_EQ(types[1], "Προφίλ");
+    EXPECT_EQ(types[6], "Τζάμια");
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_EQ(types[i], TranslateText(material::typeKeys()[i])) << "position " << i;
+    EXPECT_EQ(types.mid(9), QStringList({"{Other1}", "{Other2}", "{Other3}"}));
+}
+
+TEST(MaterialRecord, UnitList)
+{
+    EXPECT_EQ(material::unitList(), QStringList({"TEM", "mm", "M2", "{Kg}", "{other}"}));
+    EXPECT_EQ(material::unitList()[material::kUnitPieces], "TEM");
+}
+
+TEST(MaterialRecord, CurrencyListSkipsEmptySymbolsAndKeepsTableOrder)
+{
+    DataFolder folder;
+    DataFolder::exec(gConnStuff,
+        "insert into NOMISMATA (ID, Symbolo) values (1, ' EUR '), (2, '   '), (3, NULL), "
+        "(4, ''), (5, '$')");
+    EXPECT_EQ(material::currencyList(), QStringList({"EUR", "$"}));
+}
+
+TEST(MaterialRecord, QueriesForOneMaterial)
+{
+    EXPECT_EQ(material::selectById(42), "select * from protesyles where ID=42");
+    EXPECT_EQ(material::selectByCode("  O'BRIEN 7 "),
+              "select * from protesyles where kodikos='O''BRIEN 7'");
+}
+
+TEST(MaterialRecord, CodeWithApostropheIsFound)
+{
+    DataFolder folder;
+    DataFolder::exec(gConnStock, "insert into protesyles (ID, kodikos) values (7, 'o''brien')");
+    db::Recordset rs;
+    rs.Open(material::selectByCode("O'BRIEN "), gConnStock);
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs.field("ID").toInt(), 7);
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+// Material look-up, stock deduction and the reading of job files.
+
+#include "movements/jobfixture.h"
+
+#include <QStringEncoder>
+
+namespace {
+
+class JobLookup : public jobtest::JobTest {};
+
+TEST_F(JobLookup, OutcomesByCode)
+{
+    addMaterial("PR-1", 4, 2, true);
+    addMaterial("FREE", 9, 1, false);
+    addMaterial("O'BRIEN", 7, 0, true);
+    struct Case {
+        const char* code;
+        std::uint8_t result;
+    };
+    const Case cases[] = {
+        {"PR-1", lookup::Controlled},
+        {"PR-1                ", lookup::Controlled},   // the fixed 20-character field
+        {"   pr-1", lookup::Controlled},                // codes compare without letter case
+        {"FREE", lookup::Uncontrolled},
+        {"NONE", lookup::Missing},
+        {"", lookup::Missing},
+        {"O'BRIEN", lookup::Controlled},                // an apostrophe is quoted, not a failure
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LookupMaterial(c.code), c.result) << c.code;
+}
+
+TEST_F(JobLookup, FiguresAreThoseOfTheLastStockControlledMaterial)
+{
+    addMaterial("FIRST", 4, 2, true, 10, 3);
+    addMaterial("SECOND", 1.5, 0.5, true, 20, 7);
+    addMaterial("FREE", 99, 99, false, 99, 9);
+    ASSERT_EQ(LookupMaterial("FIRST"), lookup::Controlled);
+    ASSERT_EQ(LookupMaterial("SECOND"), lookup::Controlled);
+    ASSERT_EQ(LookupMaterial("FREE"), lookup::Uncontrolled);
+    ASSERT_EQ(LookupMaterial("NONE"), lookup::Missing);
+    EXPECT_FLOAT_EQ(gMyStock, 1.5f);
+    EXPECT_FLOAT_EQ(gMinStock, 0.5f);
+    EXPECT_FLOAT_EQ(gTmpNum1, 20);
+    EXPECT_EQ(gSupplier, 7);
+}
+
+TEST_F(JobLookup, DeductStock)
+{
+    addMaterial("A", 5, 0);
+    addMaterial("TWICE", 1, 0);
+    addMaterial("TWICE", 1, 0);
+    DeductStock("A  ", 7);
+    EXPECT_DOUBLE_EQ(stockOf("A"), -2);   // no lower bound
+    DeductStock("A", -2.5f);
+    EXPECT_DOUBLE_EQ(stockOf("A"), 0.5);
+    DeductStock("NONE", 1);               // nothing to change, no failure
+    EXPECT_TRUE(DeductStockChecked("NONE", 1));
+    DeductStock("TWICE", 1);
+    EXPECT_EQ(testenv::DataFolder::scalar(gConnStock,
+                  "select group_concat(mystock) from (select mystock from protesyles where kodikos='TWICE' order by ID)")
+                  .toString(), "0.0,1.0");
+}
+
+TEST(JobFileText, LineEnds)
+{
+    struct Case {
+        const char* text;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},   // LF then CR: two line ends
+        {"\r\n", {""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(splitJobLines(c.text), c.lines) << c.text;
+}
+
+TEST(JobFileText, Utf8WhenValidElseWindows1253)
+{
+    const QString greek = "Γωνία αλουμινίου";
+    EXPECT_EQ(decodeJobText(greek.toUtf8()), greek);
+    EXPECT_EQ(decodeJobText(QStringEncoder("windows-1253")(greek)), greek);
+    EXPECT_EQ(decodeJobText("plain ascii"), "plain ascii");
+}
+
+} // namespace

@@ -1,0 +1,436 @@
+// The job window: analysis, tabs, insert, delete and withdrawal on small job files.
+
+#include "movements/jobfixture.h"
+
+#include "controls/xpbutton.h"
+#include "core/mdiform1.h"
+#include "platform/flexgrid.h"
+#include "platform/units.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFrame>
+#include <QImage>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStringEncoder>
+#include <QTabWidget>
+
+using jobtest::jobLine;
+
+namespace {
+
+class JobWindow : public jobtest::JobTest {
+protected:
+    static QString cell(Form1* form, int grid, int row, int col)
+    {
+        return form->MSFlexGrid1[grid]->TextMatrix(row, col);
+    }
+    static std::uint32_t restColor(Form1* form, int row)
+    {
+        FlexGrid* grid = form->MSFlexGrid1[2];
+        grid->setRow(row);
+        grid->setCol(Form1::ColRest);
+        return grid->CellBackColor();
+    }
+    static int dataRows(Form1* form, int grid) { return form->MSFlexGrid1[grid]->Rows() - 1; }
+};
+
+TEST_F(JobWindow, StockClassesFollowRestAgainstMinimum)
+{
+    struct Case {
+        const char* code;
+        double stock, minimum;
+        const char* quantity;
+        const char* rest;
+        const char* mark;
+    };
+    const Case cases[] = {
+        {"A4", 10, 5, "4", "6", ""},
+        {"A7", 10, 5, "7", "3", "!"},
+        {"A12", 10, 5, "12", "-2", "X"},
+        {"ZERO", 5, 0, "5", "0", ""},
+        {"NEG", 3, -5, "5", "-2", ""},
+    };
+    QStringList lines;
+    for (const Case& c : cases) {
+        addMaterial(c.code, c.stock, c.minimum);
+        lines << jobLine(c.code, "Υλικό", c.quantity);
+    }
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 2), 5);
+    for (int r = 1; r <= 5; ++r) {
+        const Case& c = cases[r - 1];
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(cell(form, 2, r, Form1::ColRest), c.rest);
+        EXPECT_EQ(cell(form, 2, r, Form1::ColMark), c.mark);
+    }
+    EXPECT_EQ(restColor(form, 2), Form1::kBelowMinimumColor);
+    EXPECT_EQ(restColor(form, 3), Form1::kShortageColor);
+    EXPECT_EQ(form->shortageCount(), 1);
+    EXPECT_TRUE(form->Check2[1]->isChecked());
+    EXPECT_FALSE(form->Check2[0]->isChecked());
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(JobWindow, StockRowCarriesTheMaterialsFigures)
+{
+    addMaterial("PR-100", 12.5, 3, true, 6, 4);
+    Form1* form = importJob({jobLine("  PR-100", "  Προφίλ λευκό  ", "  2,25", "07")});
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColCode), "PR-100");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColDescription), "Προφίλ λευκό");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColQuantity), "2,25");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColKind), "7");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColStock), "12,5");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColMin), "3");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColRest), "10,25");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColOrder), "6");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColSupplier), "4");
+    EXPECT_EQ(form->MSFlexGrid1[2]->RowHeight(1), 315);
+}
+
+TEST_F(JobWindow, DecimalCommaQuantity)
+{
+    addMaterial("C1", 10, 0);
+    Form1* form = importJob({jobLine("C1", "x", "12,5")});
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColQuantity), "12,5");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColRest), "-2,5");
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColMark), "X");
+}
+
+TEST_F(JobWindow, TwoLinesOfOneCodeAreComparedWithTheStoredStock)
+{
+    addMaterial("D", 10, 0);
+    Form1* form = importJob({jobLine("D", "x", "4"), jobLine("D", "x", "8")});
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 2), 2);
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColRest), "6");
+    EXPECT_EQ(cell(form, 2, 2, Form1::ColRest), "2");
+}
+
+TEST_F(JobWindow, LineLengthsAndBadLines)
+{
+    addMaterial("OK", 10, 0);
+    const QString good = jobLine("OK", "good", "1");
+    ASSERT_EQ(good.size(), 103);
+    const QStringList lines {
+        good.left(94),                      // 1: no job line, skipped silently
+        good,                               // 2
+        good.left(98),                      // 3: no kind
+        jobLine("OK", "x", "abc"),          // 4: quantity no number
+        jobLine("OK", "x", "1", "x1"),      // 5: kind no number
+        jobLine("OK", "x", "1", "-1"),      // 6: kind with a sign
+        "",                                 // 7: empty, skipped silently
+        good + "  trailing",                // 8: longer lines are read
+        jobLine("OK", "x", "2", " 3"),      // 9: kind of one digit
+    };
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 2), 3);
+    EXPECT_EQ(cell(form, 2, 3, Form1::ColKind), "3");
+    ASSERT_EQ(boxes.count(), 1);
+    const QString report = boxes.last().text;
+    for (const char* number : {"Γραμμή 3:", "Γραμμή 4:", "Γραμμή 5:", "Γραμμή 6:"})
+        EXPECT_TRUE(report.contains(number)) << number;
+    for (const char* number : {"Γραμμή 1:", "Γραμμή 2:", "Γραμμή 7:", "Γραμμή 8:", "Γραμμή 9:"})
+        EXPECT_FALSE(report.contains(number)) << number;
+    EXPECT_EQ(form->SSTab1->tabText(2), "Αποθήκη: 3");
+}
+
+TEST_F(JobWindow, ChoiceOfTabAndCaptions)
+{
+    addMaterial("U1", 0, 0, false);
+    addMaterial("S1", 5, 0);
+    struct Case {
+        const char* name;
+        QStringList lines;
+        int tab;
+        bool insertVisible, executeEnabled;
+        QStringList captions;
+    };
+    const Case cases[] = {
+        {"only new", {jobLine("N1", "a", "1"), jobLine("N2", "b", "1")}, 0, true, false,
+         {"Νέα υλικά: 2", "Χωρίς έλεγχο: 0", "Αποθήκη: 0"}},
+        {"only uncontrolled", {jobLine("U1", "a", "1")}, 1, false, false,
+         {"Νέα υλικά: 0", "Χωρίς έλεγχο: 1", "Αποθήκη: 0"}},
+        {"uncontrolled and stock", {jobLine("U1", "a", "1"), jobLine("S1", "b", "1")}, 2, false, true,
+         {"Νέα υλικά: 0", "Χωρίς έλεγχο: 1", "Αποθήκη: 1"}},
+        {"new and stock", {jobLine("N1", "a", "1"), jobLine("N2", "a", "1"), jobLine("S1", "b", "1"),
+                           jobLine("S1", "b", "1"), jobLine("S1", "b", "1"), jobLine("S1", "b", "1"),
+                           jobLine("S1", "b", "1")},
+         0, true, true, {"Νέα υλικά: 2", "Χωρίς έλεγχο: 0", "Αποθήκη: 5"}},
+        {"only short lines", {"short", QString(94, u'x')}, 1, false, false,
+         {"Νέα υλικά: 0", "Χωρίς έλεγχο: 0", "Αποθήκη: 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1* form = importJob(c.lines);
+        ASSERT_NE(form, nullptr);
+        EXPECT_TRUE(form->SSTab1->isVisibleTo(form));
+        EXPECT_EQ(form->SSTab1->currentIndex(), c.tab);
+        for (int t = 0; t < 3; ++t) {
+            EXPECT_EQ(form->SSTab1->tabText(t), c.captions[t]);
+            EXPECT_EQ(form->Frame1[t]->isVisibleTo(form), t == c.tab);
+        }
+        EXPECT_EQ(form->Command2->isVisibleTo(form), c.insertVisible);
+        EXPECT_EQ(form->XPButton1->isEnabled(), c.executeEnabled);
+        delete form;
+    }
+}
+
+TEST_F(JobWindow, TabChangeShowsTheTabsFrame)
+{
+    addMaterial("S1", 5, 0);
+    Form1* form = importJob({jobLine("N1", "a", "1"), jobLine("S1", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    form->SSTab1->setCurrentIndex(2);
+    EXPECT_FALSE(form->Frame1[0]->isVisibleTo(form));
+    EXPECT_TRUE(form->Frame1[2]->isVisibleTo(form));
+    form->SSTab1->setCurrentIndex(1);
+    EXPECT_TRUE(form->Frame1[1]->isVisibleTo(form));
+    EXPECT_FALSE(form->Frame1[2]->isVisibleTo(form));
+}
+
+TEST_F(JobWindow, InsertMovesNewCodesToTabOne)
+{
+    addMaterial("U1", 0, 0, false);
+    Form1* form = importJob({jobLine("NEW", "Νέο υλικό", "2,5", "04"), jobLine("U1", "a", "1"),
+                             jobLine("NEW", "Νέο υλικό", "1", "05")});
+    ASSERT_NE(form, nullptr);
+    form->Command2_Click();
+
+    EXPECT_EQ(form->MSFlexGrid1[0]->Rows(), 1);
+    EXPECT_FALSE(form->Command2->isVisibleTo(form));
+    EXPECT_EQ(form->SSTab1->currentIndex(), 1);
+    EXPECT_TRUE(form->Frame1[1]->isVisibleTo(form));
+    EXPECT_EQ(form->SSTab1->tabText(1), "Χωρίς έλεγχο: 1 + 2");
+    ASSERT_EQ(dataRows(form, 1), 3);
+    EXPECT_EQ(cell(form, 1, 2, Form1::ColCode), "NEW");
+    EXPECT_EQ(cell(form, 1, 2, Form1::ColDescription), "Νέο υλικό");
+    EXPECT_EQ(cell(form, 1, 2, Form1::ColQuantity), "2,5");
+    EXPECT_EQ(cell(form, 1, 3, Form1::ColKind), "5");
+
+    using testenv::DataFolder;
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles where kodikos='NEW'").toInt(), 2);
+    EXPECT_EQ(DataFolder::scalar(gConnStock,
+                  "select count(*) from protesyles where kodikos='NEW' and Perigrafi='Νέο υλικό' and kodikos2='' "
+                  "and Axia=0 and typosyli=0 and monadametr=0 and promitheftis=0 and mystock=0 and minstock=0 "
+                  "and maxstock=0 and exeielegxo=0").toInt(), 2);
+    EXPECT_EQ(LookupMaterial("NEW"), lookup::Uncontrolled);
+
+    form->Command2_Click();   // tab 0 is empty now: nothing more
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 3);
+}
+
+TEST_F(JobWindow, DeleteFollowsTheSelectionsDirection)
+{
+    QStringList lines;
+    for (int i = 1; i <= 6; ++i)
+        lines << jobLine(QString("N%1").arg(i), "a", "1");
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    FlexGrid* grid = form->MSFlexGrid1[0];
+
+    grid->setRow(5);
+    grid->setRowSel(3);   // drawn upwards
+    form->XPButton6_Click();
+    EXPECT_EQ(dataRows(form, 0), 6);
+
+    grid->setRow(3);
+    grid->setRowSel(5);
+    form->XPButton6_Click();
+    ASSERT_EQ(dataRows(form, 0), 3);
+    EXPECT_EQ(grid->TextMatrix(1, 0), "N1");
+    EXPECT_EQ(grid->TextMatrix(2, 0), "N2");
+    EXPECT_EQ(grid->TextMatrix(3, 0), "N6");
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(form->SSTab1->tabText(0), "Νέα υλικά: 3");
+}
+
+class JobExecute : public JobWindow {
+protected:
+    void SetUp() override
+    {
+        JobWindow::SetUp();
+        addMaterial("A", 10, 5);
+        addMaterial("B", 3, 0);
+        addMaterial("U", 1, 0, false);
+    }
+};
+
+TEST_F(JobExecute, WithoutShortageAsksNothingAndWithdrawsEveryLine)
+{
+    Form1* form = importJob({jobLine("A", "a", "2,5"), jobLine("B", "b", "1"), jobLine("A", "a", "1"),
+                             jobLine("U", "u", "1"), jobLine("B", "b", "-4")});
+    ASSERT_NE(form, nullptr);
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 6.5);
+    EXPECT_DOUBLE_EQ(stockOf("B"), 6);   // a negative quantity raises the stock
+    EXPECT_DOUBLE_EQ(stockOf("U"), 1);
+    EXPECT_FALSE(QFile::exists(jobFilePath()));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Οι ποσότητες ενημερώθηκαν");
+    EXPECT_EQ(boxes.last().style, 64);
+    EXPECT_EQ(boxes.last().title, "Ολοκλήρωση εργασίας");
+    EXPECT_EQ(Form1::instance(), nullptr);
+}
+
+TEST_F(JobExecute, ShortageQuestion)
+{
+    for (const int answer : {msgbox::Yes, msgbox::No}) {
+        SCOPED_TRACE(answer);
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=3 where kodikos='B'");
+        boxes.clear();
+        boxes.answerNext(answer);
+        Form1* form = importJob({jobLine("B", "b", "4"), jobLine("B", "b", "5"), jobLine("A", "a", "1")});
+        ASSERT_NE(form, nullptr);
+        form->XPButton1_Click();
+        ASSERT_GE(boxes.count(), 1);
+        EXPECT_EQ(boxes.shown()[0].text, "Υπάρχουν 2 κωδικοί που δεν υπάρχουν στην αποθήκη. Συνέχεια;");
+        EXPECT_EQ(boxes.shown()[0].style, 52);
+        EXPECT_EQ(boxes.shown()[0].title, "Προσοχή");
+        if (answer == msgbox::Yes) {
+            EXPECT_DOUBLE_EQ(stockOf("B"), -6);
+            EXPECT_FALSE(QFile::exists(jobFilePath()));
+            EXPECT_EQ(Form1::instance(), nullptr);
+        } else {
+            EXPECT_EQ(boxes.count(), 1);
+            EXPECT_DOUBLE_EQ(stockOf("B"), 3);
+            EXPECT_TRUE(QFile::exists(jobFilePath()));
+            EXPECT_EQ(Form1::instance(), form);
+            delete form;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A'");
+    }
+}
+
+TEST_F(JobExecute, FailureMidwayLeavesEveryStockAsItWas)
+{
+    Form1* form = importJob({jobLine("A", "a", "1"), jobLine("B", "b", "1")});
+    ASSERT_NE(form, nullptr);
+    testenv::DataFolder::exec(gConnStock,
+        "create trigger refuse before update on protesyles when new.kodikos='B' "
+        "begin select raise(abort, 'refused'); end");
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 10);
+    EXPECT_DOUBLE_EQ(stockOf("B"), 3);
+    EXPECT_TRUE(QFile::exists(jobFilePath()));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().style, 16);
+    EXPECT_EQ(Form1::instance(), form);
+
+    // The connection is usable again afterwards.
+    testenv::DataFolder::exec(gConnStock, "drop trigger refuse");
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+    EXPECT_DOUBLE_EQ(stockOf("B"), 2);
+}
+
+TEST_F(JobExecute, JobFileThatCannotBeDeletedIsReported)
+{
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    // A non-empty folder in the job file's place cannot be removed as a file.
+    ASSERT_TRUE(QFile::remove(jobFilePath()));
+    ASSERT_TRUE(QDir().mkpath(jobFilePath() + "/held"));
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.shown()[0].text.contains("norvale9.txt"));
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+    EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
+}
+
+TEST_F(JobExecute, ReturnLeavesTheStock)
+{
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    form->Command1_Click();
+    EXPECT_EQ(Form1::instance(), nullptr);
+    EXPECT_DOUBLE_EQ(stockOf("A"), 10);
+    EXPECT_TRUE(QFile::exists(jobFilePath()));
+}
+
+TEST_F(JobWindow, EmptyJobFile)
+{
+    writeJobBytes({});
+    ImportStockFile();
+    EXPECT_EQ(Form1::instance(), nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Unkonwn input error");
+    EXPECT_EQ(boxes.last().style, 0);
+    EXPECT_EQ(boxes.last().title, "tarmel");
+}
+
+TEST_F(JobWindow, MissingJobFile)
+{
+    ImportStockFile();
+    EXPECT_EQ(Form1::instance(), nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "No File!");
+    EXPECT_EQ(boxes.last().style, 16);
+    EXPECT_EQ(boxes.last().title, "Error input");
+}
+
+TEST_F(JobWindow, LinesOfEveryEndingAndWindows1253)
+{
+    addMaterial("G1", 5, 0);
+    const QString line = jobLine("G1", "Γωνία", "1");
+    QByteArray bytes = QStringEncoder("windows-1253")(line + "\r" + line + "\n" + line + "\r\n" + line);
+    writeJobBytes(bytes);
+    ImportStockFile();
+    Form1* form = Form1::instance();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->List1->count(), 4);
+    ASSERT_EQ(dataRows(form, 2), 4);
+    EXPECT_EQ(cell(form, 2, 4, Form1::ColDescription), "Γωνία");
+}
+
+TEST_F(JobWindow, RoadThroughTheMainWindow)
+{
+    MDIForm1 main;
+    writeJob({jobLine("N1", "a", "1")});
+    main.Command2_Click(4);
+    Form1* form = Form1::instance();
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(main.mdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(main.mdiArea->subWindowList().first()->geometry(),
+              units::pxRect(0, 0, Form1::kWidthTw, Form1::kHeightTw));
+    EXPECT_TRUE(main.Picture1->isHidden());
+    EXPECT_EQ(main.picture1BackColor(), 0xC0C0C0u);
+
+    form->Command1_Click();   // only the menu panel comes back
+    for (int round = 0; round < 2; ++round)   // the window, then its sub-window
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Form1::instance(), nullptr);
+    EXPECT_TRUE(main.mdiArea->subWindowList().isEmpty());
+    EXPECT_FALSE(main.Picture1->isHidden());
+    EXPECT_TRUE(main.Picture2->isHidden());
+    EXPECT_EQ(main.picture1BackColor(), 0xFFC0C0u);
+
+    ASSERT_TRUE(QFile::remove(jobFilePath()));
+    main.Command2_Click(4);
+    EXPECT_EQ(Form1::instance(), nullptr);
+    EXPECT_EQ(boxes.last().text, "No File!");
+    EXPECT_FALSE(main.Picture1->isHidden());
+    EXPECT_TRUE(main.Picture2->isHidden());
+}
+
+TEST_F(JobWindow, ClassBoxesShowTheirColours)
+{
+    addMaterial("S1", 5, 0);
+    Form1* form = importJob({jobLine("S1", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    const std::uint32_t colours[] = {0xC0E0FF, 0xC0C0FF, 0xC0FFC0};
+    for (int i = 0; i < 3; ++i) {
+        const QImage image = form->Check2[i]->grab().toImage();
+        EXPECT_EQ(units::bgr(image.pixelColor(image.width() - 2, image.height() / 2)), colours[i]) << i;
+    }
+}
+
+} // namespace

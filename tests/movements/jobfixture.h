@@ -1,0 +1,70 @@
+#pragma once
+// Job files and materials for the job window's tests.
+
+#include "core/globals.h"
+#include "core/jobimport.h"
+#include "movements/form1.h"
+#include "support/testenv.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QLocale>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace jobtest {
+
+// A job line: 20 unread characters, code (20), description (50), quantity (10, right
+// aligned), one unread character, kind (2).
+inline QString jobLine(const QString& code, const QString& description, const QString& quantity,
+                       const QString& kind = "01")
+{
+    return QString(20, u' ') + code.leftJustified(20, u' ') + description.leftJustified(50, u' ')
+        + quantity.rightJustified(10, u' ') + u' ' + kind;
+}
+
+class JobTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Greek, QLocale::Greece)); }
+    void TearDown() override
+    {
+        delete Form1::instance();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void addMaterial(const QString& code, double stock, double minimum, bool controlled = true,
+                     double order = 0, int supplier = 0)
+    {
+        testenv::DataFolder::exec(gConnStock,
+            QString("insert into protesyles (Perigrafi, kodikos, mystock, minstock, exeielegxo, tmpNum1, promitheftis) "
+                    "values ('%1', '%2', %3, %4, %5, %6, %7)")
+                .arg(QString(db::sqlText(code)), QString(db::sqlText(code)))
+                .arg(stock).arg(minimum).arg(controlled ? 1 : 0).arg(order).arg(supplier));
+    }
+    static double stockOf(const QString& code)
+    {
+        return testenv::DataFolder::scalar(gConnStock,
+            "select mystock from protesyles where kodikos='" + db::sqlText(code) + "'").toDouble();
+    }
+    void writeJobBytes(const QByteArray& bytes)
+    {
+        QFile file(jobFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void writeJob(const QStringList& lines) { writeJobBytes((lines.join("\r\n") + "\r\n").toUtf8()); }
+    // Imports the job file; the job window that the analysis left open, or nullptr.
+    Form1* importJob(const QStringList& lines)
+    {
+        writeJob(lines);
+        ImportStockFile();
+        return Form1::instance();
+    }
+
+    testenv::DataFolder data;
+    testenv::Boxes boxes;
+};
+
+} // namespace jobtest
