@@ -13,20 +13,6 @@
 
 namespace {
 
-// Mouse buttons as the events report them: 1 left, 2 right, 4 middle.
-int vbButtons(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-// Shift state: 1 Shift, 2 Ctrl, 4 Alt.
-int vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 // The virtual key code of a key (letters and digits are their upper-case character codes).
 int vbKeyCode(int key)
 {
@@ -279,8 +265,8 @@ bool XPButton::IsMouseOver() const
 void XPButton::mousePressEvent(QMouseEvent* event)
 {
     const QPointF at = twipsAt(event);
-    const int button = vbButtons(event->button());
-    emit MouseDown(button, vbShift(event->modifiers()), float(at.x()), float(at.y()));
+    const int button = units::mouseButtonCode(event->button());
+    emit MouseDown(button, units::shiftCode(event->modifiers()), float(at.x()), float(at.y()));
     if (button < 2) {
         DrawButton(false, true);
         mouseDown_ = true;
@@ -294,8 +280,8 @@ void XPButton::mouseMoveEvent(QMouseEvent* event)
         mouseEntered_ = true;
     }
     const QPointF at = twipsAt(event);
-    const int buttons = vbButtons(event->buttons());
-    emit MouseMove(buttons, vbShift(event->modifiers()), float(at.x()), float(at.y()));
+    const int buttons = units::mouseButtonCode(event->buttons());
+    emit MouseMove(buttons, units::shiftCode(event->modifiers()), float(at.x()), float(at.y()));
     if (buttons >= 2)
         return;
     if (!IsMouseOver()) {
@@ -314,7 +300,7 @@ void XPButton::mouseMoveEvent(QMouseEvent* event)
 
 void XPButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    const int button = vbButtons(event->button());
+    const int button = units::mouseButtonCode(event->button());
     if (button != 1)
         return;
     mouseDown_ = false;
@@ -333,7 +319,7 @@ void XPButton::mouseReleaseEvent(QMouseEvent* event)
         DrawButton(true, false);
     }
     const QPointF at = twipsAt(event);
-    emit MouseUp(button, vbShift(event->modifiers()), float(at.x()), float(at.y()));
+    emit MouseUp(button, units::shiftCode(event->modifiers()), float(at.x()), float(at.y()));
     playClickSound();
     emit Click();
 }
@@ -354,7 +340,7 @@ void XPButton::keyPressEvent(QKeyEvent* event)
     if (!hasFocus_)
         return;
     const int keyCode = vbKeyCode(event->key());
-    emit KeyDown(keyCode, vbShift(event->modifiers()));
+    emit KeyDown(keyCode, units::shiftCode(event->modifiers()));
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
     if (!Enabled())
@@ -380,7 +366,7 @@ void XPButton::keyReleaseEvent(QKeyEvent* event)
     if (!hasFocus_ || event->isAutoRepeat())
         return;
     const int keyCode = vbKeyCode(event->key());
-    emit KeyUp(keyCode, vbShift(event->modifiers()));
+    emit KeyUp(keyCode, units::shiftCode(event->modifiers()));
     if (keyCode != kSpace)
         return;
     setValue(!value_);

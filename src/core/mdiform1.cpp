@@ -47,14 +47,6 @@ const char* const kMenuCaptions[6] = {
     "~Ylika", "Τιμολόγια", "~Promitheftes", "~Rythmiseis", "Εισαγωγή αρχείου", "~Exodos",
 };
 
-void setBackColor(QWidget* widget, std::uint32_t color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, units::color(color));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QLabel* titleLabel(const QString& name, std::uint32_t color, int leftTw, int topTw, QWidget* parent)
 {
     auto* label = new QLabel(QStringLiteral("Διαχείριση αποθήκης"), parent);
@@ -123,7 +115,7 @@ void MDIForm1::buildMenuPanel()
     Check1 = new QCheckBox(QStringLiteral("Check1"), Picture1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(pxRect(12000, 1080, 255, 495));
-    setBackColor(Check1, 0x8080FF);
+    units::setBackColor(Check1, 0x8080FF);
     connect(Check1, &QCheckBox::toggled, this, &MDIForm1::Check1_Click);
 }
 
@@ -132,14 +124,14 @@ void MDIForm1::buildTitlePanel()
     Picture2 = new QFrame(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setMinimumWidth(px(kPanelWidthTw));
-    setBackColor(Picture2, kTitlePanelColor);
+    units::setBackColor(Picture2, kTitlePanelColor);
     // The white text lies behind the dark blue one as its shadow.
     Label2 = titleLabel(QStringLiteral("Label2"), 0xFFFFFF, 180, 2445, Picture2);
     Label1 = titleLabel(QStringLiteral("Label1"), 0x800000, 120, 2400, Picture2);
     Check2 = new QCheckBox(Picture2);
     Check2->setObjectName(QStringLiteral("Check2"));
     Check2->setGeometry(pxRect(500, 8470, 255, 255));
-    setBackColor(Check2, 0xFFFFFF);
+    units::setBackColor(Check2, 0xFFFFFF);
     connect(Check2, &QCheckBox::toggled, this, &MDIForm1::Check2_Click);
 }
 
@@ -156,7 +148,7 @@ void MDIForm1::setPanel1Text(const QString& text)
 void MDIForm1::setPicture1BackColor(std::uint32_t color)
 {
     picture1BackColor_ = color;
-    setBackColor(Picture1, color);
+    units::setBackColor(Picture1, color);
 }
 
 std::uint32_t MDIForm1::picture1BackColor() const

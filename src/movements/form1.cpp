@@ -36,14 +36,6 @@ constexpr int kDescriptionAt = 41, kDescriptionWidth = 50;
 constexpr int kQuantityAt = 91, kQuantityWidth = 10;
 constexpr int kKindAt = 102, kKindWidth = 2;
 
-void setBackColor(QWidget* widget, std::uint32_t color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), units::color(color));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 template <class Widget>
 Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
 {
@@ -114,7 +106,7 @@ void Form1::buildControls()
     SSTab1->hide();
 
     Frame1[0] = place(new QFrame(this), "Frame1(0)", kFrameLeft, 0, 2535, 8655);
-    setBackColor(Frame1[0], kWhite);
+    units::setBackColor(Frame1[0], kWhite);
     Command2 = button(Frame1[0], "Command2", "~Eisagogi", 240, 840);
     XPButton6 = button(Frame1[0], "XPButton6", "~Diagrafi", 240, 2160);
 
@@ -129,7 +121,7 @@ void Form1::buildControls()
     for (int i = 0; i < 3; ++i) {
         Check2[i] = place(new QCheckBox(classes[i], Frame1[2]), QString("Check2(%1)").arg(i),
                           360, 3720 + 480 * i, 1935, 255);
-        setBackColor(Check2[i], classColors[i]);
+        units::setBackColor(Check2[i], classColors[i]);
     }
     XPButton2 = button(Frame1[2], "XPButton2", "Παραγγελία", 240, 5160);
     Frame1[2]->hide();
@@ -309,7 +301,7 @@ void Form1::SSTab1_Click(int /*previousTab*/)
     for (QFrame* frame : Frame1)
         frame->hide();
     QFrame* frame = Frame1[SSTab1->currentIndex()];
-    setBackColor(frame, kWhite);
+    units::setBackColor(frame, kWhite);
     frame->move(units::pxPoint(kFrameLeft, 0));
     frame->show();
 }

@@ -48,18 +48,6 @@ Qt::Alignment qtAlignment(int code, const QString& text)
     return horizontal[code / 3] | vertical[code % 3];
 }
 
-int buttonCode(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 struct CellColors {
     std::uint32_t back = 0;   // 0: the grid's default
     std::uint32_t fore = 0;
@@ -912,7 +900,7 @@ void FlexGrid::pressAt(QPoint gridPos, QMouseEvent* event)
             }
         }
     }
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), units::tw(gridPos.x()),
+    emit MouseDown(units::mouseButtonCode(event->button()), units::shiftCode(event->modifiers()), units::tw(gridPos.x()),
         units::tw(gridPos.y()));
 }
 
@@ -922,14 +910,14 @@ void FlexGrid::moveAt(QPoint gridPos, QMouseEvent* event)
         const Cell cell = dragCellAt(gridPos);
         select(row_, col_, cell.row, cell.col);
     }
-    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), units::tw(gridPos.x()),
+    emit MouseMove(units::mouseButtonCode(event->buttons()), units::shiftCode(event->modifiers()), units::tw(gridPos.x()),
         units::tw(gridPos.y()));
 }
 
 void FlexGrid::releaseAt(QPoint gridPos, QMouseEvent* event)
 {
     dragging_ = false;
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), units::tw(gridPos.x()),
+    emit MouseUp(units::mouseButtonCode(event->button()), units::shiftCode(event->modifiers()), units::tw(gridPos.x()),
         units::tw(gridPos.y()));
     if (pressed_ && !doubleClicked_)
         emit Click();

@@ -1,4 +1,7 @@
 #include "platform/units.h"
+
+#include <QPalette>
+#include <QWidget>
 #include <cmath>
 
 namespace units {
@@ -81,6 +84,26 @@ QColor color(std::uint32_t vbColor)
 {
     const std::uint32_t value = bgr(vbColor);
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void setBackColor(QWidget* widget, std::uint32_t vbColor)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), color(vbColor));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+int mouseButtonCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 } // namespace units

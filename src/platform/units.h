@@ -1,11 +1,14 @@
 #pragma once
-// Twips and colours as the windows were designed in them.
+// Twips, colours and event codes as the windows were designed with them.
 
 #include <QColor>
+#include <Qt>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+
+class QWidget;
 
 namespace units {
 
@@ -39,5 +42,13 @@ constexpr std::uint32_t RGB(int r, int g, int b)
 {
     return std::uint32_t(r & 0xFF) | (std::uint32_t(g & 0xFF) << 8) | (std::uint32_t(b & 0xFF) << 16);
 }
+
+// Fills a widget's background with a colour (&HBBGGRR or a system colour).
+void setBackColor(QWidget* widget, std::uint32_t vbColor);
+
+// Mouse buttons as the mouse events report them: 1 left, 2 right, 4 middle.
+int mouseButtonCode(Qt::MouseButtons buttons);
+// Shift state of mouse and key events: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftCode(Qt::KeyboardModifiers modifiers);
 
 } // namespace units
