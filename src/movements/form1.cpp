@@ -307,6 +307,8 @@ void Form1::SSTab1_Click(int /*previousTab*/)
 }
 
 // Insert: the codes of tab 0 become materials without stock control and move to tab 1.
+// A row that cannot be stored stays in tab 0 and is reported, so that it is not taken for
+// a material that exists.
 void Form1::Command2_Click()
 {
     FlexGrid* missing = MSFlexGrid1[lookup::Missing];
@@ -318,20 +320,16 @@ void Form1::Command2_Click()
     db::Recordset rs;
     try {
         rs.Open("select * from protesyles order by ID", gConnStock, 1, 3);
-    } catch (const db::DatabaseError&) {
+    } catch (const db::DatabaseError& error) {
+        msgbox::MsgBox("Τα νέα υλικά δεν καταχωρήθηκαν:\n" + QString::fromUtf8(error.what()),
+                       msgbox::Critical, "Προσοχή");
         return;
     }
+    std::vector<int> notStored;
     for (int r = 1; r <= n; ++r) {
-        try {
-            rs.AddNew();
-            rs.setField("Perigrafi", missing->TextMatrix(r, ColDescription));
-            rs.setField("kodikos", missing->TextMatrix(r, ColCode));
-            rs.setField("kodikos2", QString());
-            for (const char* field : {"Axia", "Axia2", "nomisma", "typosyli", "monadametr", "promitheftis",
-                                      "mystock", "minstock", "maxstock", "exeielegxo"})
-                rs.setField(field, qint16(0));
-            rs.Update();
-        } catch (const db::DatabaseError&) {
+        if (!insertNewMaterial(rs, r)) {
+            notStored.push_back(r);
+            continue;
         }
         uncontrolled->setRows(uncontrolled->Rows() + 1);
         const int row = uncontrolled->Rows() - 1;
@@ -339,11 +337,56 @@ void Form1::Command2_Click()
             uncontrolled->setTextMatrix(row, c, missing->TextMatrix(r, c));
     }
     rs.Close();
-    missing->setRows(1);
-    Command2->hide();
-    SSTab1->setTabText(lookup::Uncontrolled,
-                       conv::trimBlanks(SSTab1->tabText(lookup::Uncontrolled)) + " + " + conv::format(n, "0"));
-    selectTab(lookup::Uncontrolled);
+
+    const int stored = n - int(notStored.size());
+    if (notStored.empty()) {
+        missing->setRows(1);
+        Command2->hide();
+    } else {
+        keepOnlyRows(missing, notStored);
+        SSTab1->setTabText(lookup::Missing, "Νέα υλικά: " + conv::format(missing->Rows() - 1, "0"));
+    }
+    if (stored > 0)
+        SSTab1->setTabText(lookup::Uncontrolled, conv::trimBlanks(SSTab1->tabText(lookup::Uncontrolled))
+                                                     + " + " + conv::format(stored, "0"));
+    if (notStored.empty()) {
+        selectTab(lookup::Uncontrolled);
+        return;
+    }
+    selectTab(lookup::Missing);
+    QString codes;
+    for (int r = 1; r < missing->Rows(); ++r)
+        codes += "\n" + missing->TextMatrix(r, ColCode);
+    msgbox::MsgBox("Οι παρακάτω κωδικοί δεν καταχωρήθηκαν και έμειναν στα νέα υλικά:" + codes,
+                   msgbox::Exclamation, "Προσοχή");
+}
+
+// Stores row r of tab 0 as a new material without stock control.
+bool Form1::insertNewMaterial(db::Recordset& rs, int r)
+{
+    const FlexGrid* missing = MSFlexGrid1[lookup::Missing];
+    try {
+        rs.AddNew();
+        rs.setField("Perigrafi", missing->TextMatrix(r, ColDescription));
+        rs.setField("kodikos", missing->TextMatrix(r, ColCode));
+        rs.setField("kodikos2", QString());
+        for (const char* field : {"Axia", "Axia2", "nomisma", "typosyli", "monadametr", "promitheftis",
+                                  "mystock", "minstock", "maxstock", "exeielegxo"})
+            rs.setField(field, qint16(0));
+        rs.Update();
+        return true;
+    } catch (const db::DatabaseError&) {
+        rs.CancelUpdate();
+        return false;
+    }
+}
+
+// Removes every data row of a grid but the given ones (ascending row numbers).
+void Form1::keepOnlyRows(FlexGrid* grid, const std::vector<int>& kept)
+{
+    for (int r = grid->Rows() - 1; r >= 1; --r)
+        if (!std::binary_search(kept.begin(), kept.end(), r))
+            grid->RemoveItem(r);
 }
 
 // Delete: the rows from the current row down to the selection's end; a selection drawn

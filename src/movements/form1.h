@@ -8,6 +8,7 @@
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 class FlexGrid;
 class QCheckBox;
@@ -15,6 +16,9 @@ class QFrame;
 class QListWidget;
 class QTabWidget;
 class XPButton;
+namespace db {
+class Recordset;
+}
 
 class Form1 : public QWidget, public SingleInstance<Form1> {
     Q_OBJECT
@@ -72,6 +76,8 @@ private:
     void buildControls();
     void connectHandlers();
     void analyseLine(const QString& line, int number);
+    bool insertNewMaterial(db::Recordset& rs, int row);
+    static void keepOnlyRows(FlexGrid* grid, const std::vector<int>& kept);
     void selectTab(int tab);
     void reportSkippedLines();
     bool withdrawJob();

@@ -459,6 +459,13 @@ void Recordset::Update()
         updateRow();
 }
 
+void Recordset::CancelUpdate()
+{
+    adding_ = false;
+    edit_.clear();
+    changed_.clear();
+}
+
 void Recordset::insertRow()
 {
     sqlite3* handle = openHandle(*connection_);

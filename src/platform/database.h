@@ -95,6 +95,7 @@ public:
 
     void AddNew();   // starts a new row; assignments then Update insert it
     void Update();   // stores the assigned fields at once
+    void CancelUpdate();   // drops the assignments not yet stored (a new row is not added)
     void Delete();   // removes the current row at once
 
 private:

@@ -226,6 +226,29 @@ TEST_F(JobWindow, InsertMovesNewCodesToTabOne)
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 3);
 }
 
+TEST_F(JobWindow, InsertKeepsACodeThatCannotBeStoredInTabZero)
+{
+    testenv::DataFolder::exec(gConnStock, "create trigger refuse before insert on protesyles "
+                                          "when new.kodikos='N2' begin select raise(abort, 'refused'); end");
+    Form1* form = importJob({jobLine("N1", "a", "1"), jobLine("N2", "b", "2"), jobLine("N3", "c", "3")});
+    ASSERT_NE(form, nullptr);
+    boxes.clear();
+    form->Command2_Click();
+
+    ASSERT_EQ(dataRows(form, 0), 1);
+    EXPECT_EQ(cell(form, 0, 1, Form1::ColCode), "N2");
+    ASSERT_EQ(dataRows(form, 1), 2);
+    EXPECT_EQ(cell(form, 1, 1, Form1::ColCode), "N1");
+    EXPECT_EQ(cell(form, 1, 2, Form1::ColCode), "N3");
+    EXPECT_EQ(form->SSTab1->tabText(0), "Νέα υλικά: 1");
+    EXPECT_EQ(form->SSTab1->tabText(1), "Χωρίς έλεγχο: 0 + 2");
+    EXPECT_EQ(form->SSTab1->currentIndex(), 0);
+    EXPECT_FALSE(form->Command2->isHidden());
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_NE(boxes.last().text.indexOf("N2"), -1);
+    EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 2);
+}
+
 TEST_F(JobWindow, DeleteFollowsTheSelectionsDirection)
 {
     QStringList lines;

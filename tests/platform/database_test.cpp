@@ -104,6 +104,24 @@ TEST_F(DatabaseTest, AddNewThenUpdateInsertsARowNumberedByTheDatabase)
     EXPECT_EQ(countOf(gConnStock, "protesyles where exeielegxo=1 and mystock=4.5"), 1);
 }
 
+TEST_F(DatabaseTest, CancelUpdateDropsAFailedNewRowSoTheNextOneIsStored)
+{
+    DataFolder::exec(gConnStock, "create trigger refuse before insert on protesyles when new.kodikos='BAD' "
+                                 "begin select raise(abort, 'refused'); end");
+    db::Recordset rs;
+    rs.Open("select * from protesyles", gConnStock);
+    rs.AddNew();
+    rs.setField("kodikos", "BAD");
+    expectFailsWith([&] { rs.Update(); }, "refused");
+    rs.CancelUpdate();
+    rs.AddNew();
+    rs.setField("kodikos", "GOOD");
+    rs.Update();
+    rs.Close();
+    EXPECT_EQ(countOf(gConnStock, "protesyles where kodikos='GOOD'"), 1);
+    EXPECT_EQ(countOf(gConnStock, "protesyles where kodikos='BAD'"), 0);
+}
+
 TEST_F(DatabaseTest, BooleanFieldsStoreOneOrZeroWhateverTruthTheyAreGiven)
 {
     addMaterial("a", "A");
