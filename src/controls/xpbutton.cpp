@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -395,15 +396,16 @@ void XPButton::focusChanged(bool focused)
 
 void XPButton::playClickSound()
 {
-    // Mode 1 would play a built-in sound that the program does not carry: silent.
-    if (soundOnClick_ != 2 || soundFile_.isEmpty())
+    // Mode 1 would play a built-in sound that the program does not carry: silent. A missing
+    // file stays silent too, without starting the audio back end for nothing.
+    if (soundOnClick_ != 2 || !QFileInfo(soundFile_).isFile())
         return;
     if (!sound_)
         sound_ = std::make_unique<QSoundEffect>();
     const QUrl source = QUrl::fromLocalFile(soundFile_);
     if (sound_->source() != source)
         sound_->setSource(source);
-    sound_->play();   // a missing or unreadable file stays silent
+    sound_->play();   // an unreadable file stays silent
 }
 
 // ---- shape ----
