@@ -325,9 +325,7 @@ void Recordset::Close()
     rows_.clear();
     pos_ = 0;
     currentDeleted_ = false;
-    adding_ = false;
-    edit_.clear();
-    changed_.clear();
+    CancelUpdate();
 }
 
 bool Recordset::Eof() const
@@ -490,9 +488,7 @@ void Recordset::insertRow()
     rows_ << readRow(rowid);
     pos_ = rows_.size() - 1;
     currentDeleted_ = false;
-    adding_ = false;
-    edit_.clear();
-    changed_.clear();
+    CancelUpdate();
 }
 
 void Recordset::updateRow()
@@ -512,8 +508,7 @@ void Recordset::updateRow()
 
     // Read back what was stored, so the row shows the values as the column types keep them.
     rows_[pos_] = readRow(rowids_.at(pos_));
-    edit_.clear();
-    changed_.clear();
+    CancelUpdate();
 }
 
 Recordset::Row Recordset::readRow(qint64 rowid) const
@@ -533,9 +528,7 @@ void Recordset::Delete()
 {
     requireWritable();
     if (adding_) {   // a row not yet stored is simply dropped
-        adding_ = false;
-        edit_.clear();
-        changed_.clear();
+        CancelUpdate();
         return;
     }
     requireCurrent();
@@ -546,8 +539,7 @@ void Recordset::Delete()
     rowids_.remove(pos_);
     rows_.remove(pos_);
     currentDeleted_ = true;
-    edit_.clear();
-    changed_.clear();
+    CancelUpdate();
 }
 
 } // namespace db
