@@ -15,15 +15,25 @@ struct Decimal {
     int point = 0;
 };
 
+// |value| rounded to `significant` digits: those digits and the power of ten of the first.
+struct Mantissa {
+    QString digits;
+    int exponent = 0;
+};
+
+Mantissa toMantissa(double value, int significant)
+{
+    // "d.ddddde+XX"
+    const QString text = QString::number(std::fabs(value), 'e', significant - 1);
+    const int e = text.indexOf(QLatin1Char('e'));
+    return {text.left(e).remove(QLatin1Char('.')), text.mid(e + 1).toInt()};
+}
+
 // |value| rounded to `significant` digits, as the decimal text of that many digits reads.
 Decimal toDecimal(double value, int significant)
 {
-    // "d.ddddde+XX": the mantissa digits and the exponent of the first one.
-    const QString text = QString::number(std::fabs(value), 'e', significant - 1);
-    const int e = text.indexOf(QLatin1Char('e'));
-    Decimal result;
-    result.digits = text.left(e).remove(QLatin1Char('.'));
-    result.point = text.mid(e + 1).toInt() + 1;
+    const Mantissa mantissa = toMantissa(value, significant);
+    Decimal result {mantissa.digits, mantissa.exponent + 1};
     if (result.point < 0) {
         result.digits.prepend(QString(-result.point, QLatin1Char('0')));
         result.point = 0;
@@ -49,10 +59,7 @@ QString generalText(double value, int significant)
         return sign + QStringLiteral("Inf");
 
     const QString separator = QLocale().decimalPoint();
-    const QString mantissa = QString::number(std::fabs(value), 'e', significant - 1);
-    const int e = mantissa.indexOf(QLatin1Char('e'));
-    const QString digits = mantissa.left(e).remove(QLatin1Char('.'));
-    const int exponent = mantissa.mid(e + 1).toInt();
+    const auto [digits, exponent] = toMantissa(value, significant);
 
     if (exponent >= significant || exponent < -4) {
         const QString decimals = withoutTrailingZeros(digits.mid(1));
