@@ -19,12 +19,6 @@ const QString kSosTitle = QStringLiteral("S.O.S.");
 
 QString gPrinterName;
 
-void openConnection(db::Connection& connection, const QString& path)
-{
-    connection.Close();
-    connection.Open(db::connectionStringFor(path));
-}
-
 void failStartup(const QString& text)
 {
     CloseDatabases();
@@ -85,7 +79,7 @@ bool OpenDatabases(const QString& appPath)
     };
     for (const auto& [connection, path] : connections) {
         try {
-            openConnection(*connection, path);
+            connection->Open(db::connectionStringFor(path));
         } catch (const db::DatabaseError& error) {
             failStartup(QStringLiteral("Cannot open the database ") + path + QStringLiteral("\n")
                         + QString::fromUtf8(error.what()));
