@@ -44,9 +44,7 @@ Form4::Form4(QWidget* parent)
         label->setObjectName(QStringLiteral("Label1(%1)").arg(i));
         QFont font(QStringLiteral("Tahoma"), design.pointSize, QFont::Bold);
         label->setFont(font);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, units::color(design.color));
-        label->setPalette(palette);
+        units::setForeColor(label, design.color);
         label->move(units::pxPoint(design.leftTw, design.topTw));
         label->adjustSize();
         Label1[i] = label;

@@ -52,9 +52,7 @@ QLabel* titleLabel(const QString& name, std::uint32_t color, int leftTw, int top
     auto* label = new QLabel(QStringLiteral("Διαχείριση αποθήκης"), parent);
     label->setObjectName(name);
     label->setFont(QFont(QStringLiteral("Tahoma"), 48, QFont::Bold));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, units::color(color));
-    label->setPalette(palette);
+    units::setForeColor(label, color);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(pxRect(leftTw, topTw, 14775, 1575));
     return label;

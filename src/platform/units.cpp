@@ -94,6 +94,13 @@ void setBackColor(QWidget* widget, std::uint32_t vbColor)
     widget->setAutoFillBackground(true);
 }
 
+void setForeColor(QWidget* widget, std::uint32_t vbColor)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), color(vbColor));
+    widget->setPalette(palette);
+}
+
 int mouseButtonCode(Qt::MouseButtons buttons)
 {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)

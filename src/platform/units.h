@@ -45,6 +45,8 @@ constexpr std::uint32_t RGB(int r, int g, int b)
 
 // Fills a widget's background with a colour (&HBBGGRR or a system colour).
 void setBackColor(QWidget* widget, std::uint32_t vbColor);
+// Sets the colour of a widget's own text (a label's caption).
+void setForeColor(QWidget* widget, std::uint32_t vbColor);
 
 // Mouse buttons as the mouse events report them: 1 left, 2 right, 4 middle.
 int mouseButtonCode(Qt::MouseButtons buttons);
