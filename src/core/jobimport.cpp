@@ -22,23 +22,10 @@ qint16 gSupplier = 0;
 
 namespace {
 
-constexpr std::uint32_t kMenuColor = 0xFFC0C0;
-constexpr std::uint32_t kMenuHiddenColor = 0xC0C0C0;
-
 void showMenuPanel()
 {
-    if (MDIForm1* main = MDIForm1::instance()) {
-        main->Picture1->setVisible(true);
-        main->setPicture1BackColor(kMenuColor);
-    }
-}
-
-void hideMenuPanel()
-{
-    if (MDIForm1* main = MDIForm1::instance()) {
-        main->Picture1->setVisible(false);
-        main->setPicture1BackColor(kMenuHiddenColor);
-    }
+    if (MDIForm1* main = MDIForm1::instance())
+        main->showMenuPanel();
 }
 
 // Copies a numeric field into a figure; a field that is no number leaves it as it was.
@@ -162,7 +149,8 @@ void ImportStockFile()
     const QStringList lines = splitJobLines(decodeJobText(file.readAll()));
     file.close();
 
-    hideMenuPanel();
+    if (MDIForm1* main = MDIForm1::instance())
+        main->hideMenuPanel();
     if (Form1* previous = Form1::instance())
         Unload(previous);
     auto* form = new Form1;

@@ -37,6 +37,7 @@ constexpr int kPanelWidthTw = 15105;
 constexpr int kMenuPanelHeightTw = 1695;
 constexpr int kTitlePanelHeightTw = 9030;
 constexpr std::uint32_t kMenuPanelColor = 0xFFC0C0;
+constexpr std::uint32_t kMenuPanelHiddenColor = 0xC0C0C0;
 constexpr std::uint32_t kTitlePanelColor = 0xE0E0E0;
 
 constexpr int kVersionMajor = 1;
@@ -152,6 +153,18 @@ void MDIForm1::setPicture1BackColor(std::uint32_t color)
 std::uint32_t MDIForm1::picture1BackColor() const
 {
     return picture1BackColor_;
+}
+
+void MDIForm1::showMenuPanel()
+{
+    Picture1->setVisible(true);
+    setPicture1BackColor(kMenuPanelColor);
+}
+
+void MDIForm1::hideMenuPanel()
+{
+    Picture1->setVisible(false);
+    setPicture1BackColor(kMenuPanelHiddenColor);
 }
 
 int MDIForm1::Left() const

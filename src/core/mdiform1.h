@@ -43,6 +43,10 @@ public:
     // Picture1.BackColor (&HBBGGRR)
     void setPicture1BackColor(std::uint32_t color);
     std::uint32_t picture1BackColor() const;
+    // The menu panel alone shown again in its own colour, or hidden and greyed while the
+    // job window works.
+    void showMenuPanel();
+    void hideMenuPanel();
 
     // Outer size and position in twips.
     int Left() const;

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kMenuColor = 0xFFC0C0;
 constexpr int kFrameLeft = 12480;
 constexpr int kDataRowHeight = 315;
 constexpr int kFirstLineLength = 95;   // shorter lines are no job lines
@@ -59,14 +58,6 @@ std::optional<quint8> parseKind(const QString& field)
         if (c < u'0' || c > u'9')
             return std::nullopt;
     return quint8(digits.toUInt());
-}
-
-void showMenuPanel()
-{
-    if (MDIForm1* main = MDIForm1::instance()) {
-        main->Picture1->setVisible(true);
-        main->setPicture1BackColor(kMenuColor);
-    }
 }
 
 } // namespace
@@ -479,6 +470,7 @@ void Form1::XPButton4_Click()
 
 void Form1::Command1_Click()
 {
-    showMenuPanel();
+    if (MDIForm1* main = MDIForm1::instance())
+        main->showMenuPanel();
     Unload(this);
 }
