@@ -212,13 +212,12 @@ void Form2::Text3_Change()
 
 void Form2::Command1_Click()
 {
-    if (MDIForm1* main = MDIForm1::instance()) {
-        if (main->Picture2)
-            main->Picture2->show();
-        if (main->Picture1)
-            main->Picture1->show();
+    MDIForm1* main = MDIForm1::instance();
+    if (main) {
+        main->Picture2->show();
+        main->Picture1->show();
     }
     Unload(this);
-    if (MDIForm1* main = MDIForm1::instance(); main && main->Check1)
+    if (main)
         main->Check1->setChecked(true);
 }
