@@ -94,15 +94,20 @@ XPButton* XPButton::createDesigned(QWidget* parent, const QString& designerName,
 
 // ---- persistence ----
 
+// The container's font, the default of the Font property.
+QFont XPButton::ambientFont() const
+{
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
 void XPButton::WriteProperties(PropertyBag& bag)
 {
-    const QFont ambientFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     writingProperties_ = true;
     bag.WriteProperty("Style", style_, 0);
     bag.WriteProperty("Enabled", Enabled(), true);
     bag.WriteProperty("Picture", pictureValue(picture_), QVariant());
     bag.WriteProperty("Caption", caption_, objectName());
-    bag.WriteProperty("Font", font(), ambientFont);
+    bag.WriteProperty("Font", font(), ambientFont());
     bag.WriteProperty("ForeColor", foreColor_, uint(units::kButtonText));
     bag.WriteProperty("PictureAlignment", pictureAlignment_, 0);
     bag.WriteProperty("SoundOnClick", soundOnClick_, 0);
@@ -119,12 +124,11 @@ void XPButton::WriteProperties(PropertyBag& bag)
 
 void XPButton::ReadProperties(const PropertyBag& bag)
 {
-    const QFont ambientFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     setStyle(bag.ReadProperty("Style", 0).toInt());
     setEnabled(bag.ReadProperty("Enabled", true).toBool());
     setPicture(bag.ReadProperty("Picture").value<QPixmap>());
     setCaption(bag.ReadProperty("Caption", objectName()).toString());
-    setFont(bag.ReadProperty("Font", ambientFont).value<QFont>());
+    setFont(bag.ReadProperty("Font", ambientFont()).value<QFont>());
     setForeColor(bag.ReadProperty("ForeColor", uint(units::kButtonText)).toUInt());
     setPictureAlignment(bag.ReadProperty("PictureAlignment", 0).toInt());
     setSoundOnClick(bag.ReadProperty("SoundOnClick", 0).toInt());
@@ -146,8 +150,7 @@ void XPButton::setValue(bool value)
         return;
     value_ = value;
     emit PropertyChanged("Value");
-    if (checkboxBehaviour_)
-        DrawButton(false, value_);
+    DrawButton(false, value_);
 }
 
 void XPButton::setCheckboxBehaviour(bool on)

@@ -133,6 +133,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QFont ambientFont() const;
+
     // Input and shape.
     bool IsMouseOver() const;
     void overTimerTick();
