@@ -179,6 +179,28 @@ QString sqlText(const QString& text)
     return QString(text).replace(u'\'', QStringLiteral("''"));
 }
 
+Transaction::Transaction(Connection& connection) : connection_(connection)
+{
+    connection_.Execute("BEGIN");
+}
+
+Transaction::~Transaction()
+{
+    if (!open_)
+        return;
+    try {
+        connection_.Execute("ROLLBACK");
+    } catch (const DatabaseError&) {
+        // A failed statement may already have ended the transaction.
+    }
+}
+
+void Transaction::Commit()
+{
+    connection_.Execute("COMMIT");
+    open_ = false;
+}
+
 QString connectionStringFor(const QString& path)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + path

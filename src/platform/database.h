@@ -57,6 +57,22 @@ private:
     QString path_;
 };
 
+// One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
+// Commit ran, so a failure anywhere between leaves the database as it was.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);   // throws DatabaseError
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void Commit();   // throws DatabaseError; the transaction is then rolled back
+
+private:
+    Connection& connection_;
+    bool open_ = true;
+};
+
 // The connection string the system builds for a database file path.
 QString connectionStringFor(const QString& path);
 

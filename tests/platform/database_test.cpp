@@ -292,6 +292,27 @@ TEST_F(DatabaseTest, ExecuteRunsTransactionStatements)
     expectFailsWith([] { gConnStock.Execute("COMMIT"); }, "no transaction is active");
 }
 
+TEST_F(DatabaseTest, TransactionKeepsOnlyWhatWasCommitted)
+{
+    {
+        db::Transaction transaction(gConnStock);
+        addMaterial("Λάστιχο", "G-1");
+    }   // left without Commit, as by an exception
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 0);
+    {
+        db::Transaction transaction(gConnStock);
+        addMaterial("Λάστιχο", "G-1");
+        transaction.Commit();
+    }
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 1);
+    // A transaction cannot start inside another; the outer one is untouched by the failure.
+    db::Transaction outer(gConnStock);
+    EXPECT_THROW(db::Transaction inner(gConnStock), db::DatabaseError);
+    addMaterial("Μεντεσές", "H-1");
+    outer.Commit();
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 2);
+}
+
 TEST(DatabaseConnection, OpensOnlyAnExistingDatabaseFile)
 {
     QTemporaryDir dir;
