@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/settings_string.h"
 #include "core/startup.h"
+#include "core/version.h"
 #include "platform/database.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -39,10 +40,6 @@ constexpr int kTitlePanelHeightTw = 9030;
 constexpr std::uint32_t kMenuPanelColor = 0xFFC0C0;
 constexpr std::uint32_t kMenuPanelHiddenColor = 0xC0C0C0;
 constexpr std::uint32_t kTitlePanelColor = 0xE0E0E0;
-
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 23;
-constexpr int kVersionRevision = 15;
 
 const char* const kMenuCaptions[6] = {
     "~Ylika", "Τιμολόγια", "~Promitheftes", "~Rythmiseis", "Εισαγωγή αρχείου", "~Exodos",
@@ -208,9 +205,9 @@ void MDIForm1::moveChild(QWidget* form, int leftTw, int topTw)
 QString MDIForm1::versionText()
 {
     return QStringLiteral("Norvale Stock Version %1.%2.%3")
-        .arg(kVersionMajor, 2, 10, QLatin1Char('0'))
-        .arg(kVersionMinor)
-        .arg(kVersionRevision);
+        .arg(version::kMajor, 2, 10, QLatin1Char('0'))
+        .arg(version::kMinor)
+        .arg(version::kRevision);
 }
 
 void MDIForm1::holdInstanceLock(std::unique_ptr<QLockFile> lock)
