@@ -1,6 +1,7 @@
 #include "core/mdiform1.h"
 #include "catalogue/form2.h"
 #include "controls/xpbutton.h"
+#include "core/form6.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/jobimport.h"
@@ -286,6 +287,13 @@ void MDIForm1::Command2_Click(int index)
         showChild(form, 0, 0, Width(), Height());
         break;
     }
+    case 3: {
+        hidePanels();
+        const Hourglass hourglass;
+        auto* form = new Form6;
+        showChild(form, 0, 0, Width(), Height());
+        break;
+    }
     case 4: {
         hidePanels();
         const Hourglass hourglass;
@@ -296,7 +304,7 @@ void MDIForm1::Command2_Click(int index)
         close();
         break;
     default:
-        // 0 materials list, 1 invoices, 3 settings: their windows are not part of the
+        // 0 materials list, 1 invoices: their windows are not part of the
         // program yet, so the menu leaves the home screen as it is.
         break;
     }
