@@ -1,12 +1,14 @@
 #include "core/mdiform1.h"
 #include "catalogue/form2.h"
 #include "controls/xpbutton.h"
+#include "core/form6.h"
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "core/jobimport.h"
 #include "core/language.h"
 #include "core/settings_string.h"
 #include "core/startup.h"
+#include "core/version.h"
 #include "platform/database.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -39,10 +41,6 @@ constexpr int kTitlePanelHeightTw = 9030;
 constexpr std::uint32_t kMenuPanelColor = 0xFFC0C0;
 constexpr std::uint32_t kMenuPanelHiddenColor = 0xC0C0C0;
 constexpr std::uint32_t kTitlePanelColor = 0xE0E0E0;
-
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 23;
-constexpr int kVersionRevision = 15;
 
 const char* const kMenuCaptions[6] = {
     "~Ylika", "Τιμολόγια", "~Promitheftes", "~Rythmiseis", "Εισαγωγή αρχείου", "~Exodos",
@@ -208,9 +206,9 @@ void MDIForm1::moveChild(QWidget* form, int leftTw, int topTw)
 QString MDIForm1::versionText()
 {
     return QStringLiteral("Norvale Stock Version %1.%2.%3")
-        .arg(kVersionMajor, 2, 10, QLatin1Char('0'))
-        .arg(kVersionMinor)
-        .arg(kVersionRevision);
+        .arg(version::kMajor, 2, 10, QLatin1Char('0'))
+        .arg(version::kMinor)
+        .arg(version::kRevision);
 }
 
 void MDIForm1::holdInstanceLock(std::unique_ptr<QLockFile> lock)
@@ -289,6 +287,13 @@ void MDIForm1::Command2_Click(int index)
         showChild(form, 0, 0, Width(), Height());
         break;
     }
+    case 3: {
+        hidePanels();
+        const Hourglass hourglass;
+        auto* form = new Form6;
+        showChild(form, 0, 0, Width(), Height());
+        break;
+    }
     case 4: {
         hidePanels();
         const Hourglass hourglass;
@@ -299,7 +304,7 @@ void MDIForm1::Command2_Click(int index)
         close();
         break;
     default:
-        // 0 materials list, 1 invoices, 3 settings: their windows are not part of the
+        // 0 materials list, 1 invoices: their windows are not part of the
         // program yet, so the menu leaves the home screen as it is.
         break;
     }
