@@ -23,7 +23,7 @@ constexpr int kSpace = 32;
 constexpr int kRightButton = 2;
 constexpr int kCustomPointer = 99;
 
-// The pointer shapes of MousePointer 1 to 15 (0 is the default pointer).
+// The pointer shapes by MousePointer; 0, the default pointer, unsets the shape instead.
 constexpr std::array<Qt::CursorShape, 16> kPointerShapes {
     Qt::ArrowCursor,      Qt::ArrowCursor,    Qt::CrossCursor,    Qt::IBeamCursor,
     Qt::ArrowCursor,      Qt::SizeAllCursor,  Qt::SizeBDiagCursor, Qt::SizeVerCursor,
@@ -103,8 +103,7 @@ PelmarButton::PelmarButton(QWidget* parent)
       foreColor_(units::kButtonText),
       bufferBackColor_(units::kButtonFace)
 {
-    static const bool accessibilityInstalled = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(accessibilityInstalled);
+    [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -115,7 +115,7 @@ protected:
     void parkCursor()
     {
         QCursor::setPos(window.mapToGlobal(QPoint(390, 290)));
-        wait(40);
+        wait(60);   // the hover poll notices the pointer has gone
     }
     void hover()
     {
