@@ -101,7 +101,7 @@ PelmarButton::PelmarButton(QWidget* parent)
     : QWidget(parent),
       backColor_(units::kButtonFace),
       foreColor_(units::kButtonText),
-      bufferBackColor_(units::kButtonFace)
+      bufferBackColor_(ambientBackColor())   // a new button's picture buffer takes the container's colour
 {
     [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
     setFocusPolicy(Qt::StrongFocus);
@@ -111,15 +111,12 @@ PelmarButton::PelmarButton(QWidget* parent)
     connect(&overTimer_, &QTimer::timeout, this, &PelmarButton::overTimerTick);
 
     // The values of a button just placed on a window.
-    bufferBackColor_ = ambientBackColor();
     QWidget::setFont(ambientFont());
     caption_ = objectName();
     hoverPicture_ = QPixmap();
     normalPicture_ = QPixmap();
     Refresh();
 }
-
-PelmarButton::~PelmarButton() = default;
 
 PelmarButton* PelmarButton::create(QWidget* parent, const PropertyBag& designerData, const QString& designerName)
 {

@@ -51,7 +51,6 @@ public:
     // rectangle left of the caption, and picture objects without an image as picture and
     // hover picture.
     explicit PelmarButton(QWidget* parent = nullptr);
-    ~PelmarButton() override;
 
     // A stored instance: sets the designer name as object name, then reads every property
     // from the bag (ReadProperties). A bag without "Enabled" loads the button disabled.
