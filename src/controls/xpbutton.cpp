@@ -14,37 +14,6 @@
 
 namespace {
 
-// The virtual key code of a key (letters and digits are their upper-case character codes).
-int vbKeyCode(int key)
-{
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
-}
-
 constexpr int kSpace = 32;
 constexpr int kHoverPollMs = 1;
 
@@ -263,7 +232,7 @@ void XPButton::changeEvent(QEvent* event)
 
 bool XPButton::IsMouseOver() const
 {
-    return isVisible() && QApplication::widgetAt(QCursor::pos()) == this;
+    return units::underCursor(this);
 }
 
 void XPButton::mousePressEvent(QMouseEvent* event)
@@ -343,7 +312,7 @@ void XPButton::keyPressEvent(QKeyEvent* event)
 {
     if (!hasFocus_)
         return;
-    const int keyCode = vbKeyCode(event->key());
+    const int keyCode = units::keyCode(event->key());
     emit KeyDown(keyCode, units::shiftCode(event->modifiers()));
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
@@ -369,7 +338,7 @@ void XPButton::keyReleaseEvent(QKeyEvent* event)
     // not key releases of the user's.
     if (!hasFocus_ || event->isAutoRepeat())
         return;
-    const int keyCode = vbKeyCode(event->key());
+    const int keyCode = units::keyCode(event->key());
     emit KeyUp(keyCode, units::shiftCode(event->modifiers()));
     if (keyCode != kSpace)
         return;

@@ -52,5 +52,11 @@ void setForeColor(QWidget* widget, std::uint32_t vbColor);
 int mouseButtonCode(Qt::MouseButtons buttons);
 // Shift state of mouse and key events: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftCode(Qt::KeyboardModifiers modifiers);
+// The virtual key code of a key as the key events report it (letters and digits are their
+// upper-case character codes, Enter 13, Esc 27, Space 32, ...); 0 for keys without one.
+int keyCode(int qtKey);
+
+// The hover test of the buttons: the widget is shown and is the one under the mouse pointer.
+bool underCursor(const QWidget* widget);
 
 } // namespace units
