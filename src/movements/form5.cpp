@@ -105,8 +105,10 @@ void Form5::buildControls()
 
     List1 = place(new QListWidget(this), "List1", 5880, 4920, 9150, 3960);
     List1->setFont(QFont("Courier New", 9));
-    units::setBackColor(List1, kListBack);
     setTextColor(List1, kListText);
+    QPalette listPalette = List1->palette();
+    listPalette.setColor(QPalette::Base, units::color(kListBack));
+    List1->setPalette(listPalette);
     List1->setAccessibleName("Κωδικοί που λείπουν από την αποθήκη");
     List1->hide();
 
@@ -144,11 +146,11 @@ void Form5::buildColumnPanel()
         Combo1[std::size_t(i)] = combo;
     }
 
-    Frame4 = place(new QGroupBox("Ενέργεια", Frame1), "Frame4", 4080, 60, 2535, 1515);
+    Frame4 = place(new QGroupBox("Ενέργεια", Frame1), "Frame4", 4080, 120, 2535, 1455);
     const std::array<QString, 3> actions {"Προσθήκη", "Αντικατάσταση", "Αφαίρεση"};
     for (int i = 0; i < 3; ++i)
         Option1[std::size_t(i)] = place(new QRadioButton(actions[std::size_t(i)], Frame4),
-                                        QString("Option1(%1)").arg(i), 180, 300 + 360 * i, 2235, 315);
+                                        QString("Option1(%1)").arg(i), 180, 270 + 360 * i, 2235, 315);
 
     XPButton3 = button(Frame1, "XPButton3", "Ενημέρωση", 7080, 240);
     XPButton6 = button(Frame1, "XPButton6", "~Diagrafi", 9480, 240);
