@@ -376,12 +376,20 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
                     skipped_.push_back({r, row.code, "η ποσότητα δεν είναι αριθμός"});
                 continue;
             }
-            if (ApplyStockChange(row.code, row.quantity, row.description))
+            switch (ApplyStockChange(row.code, row.quantity, row.description)) {
+            case Change::Applied:
                 ++counts.updated;
-            else if (descriptionColumn() >= 0)
-                addNewMaterial(row);
-            else
-                skipped_.push_back({r, row.code, "δεν υπάρχει στην αποθήκη και δεν επιλέχθηκε στήλη περιγραφής"});
+                break;
+            case Change::OutOfRange:
+                skipped_.push_back({r, row.code, "το νέο απόθεμα ξεπερνά τα όρια των αριθμών"});
+                break;
+            case Change::Missing:
+                if (descriptionColumn() >= 0)
+                    addNewMaterial(row);
+                else
+                    skipped_.push_back({r, row.code, "δεν υπάρχει στην αποθήκη και δεν επιλέχθηκε στήλη περιγραφής"});
+                break;
+            }
         }
         transaction.Commit();
     } catch (const db::DatabaseError& e) {
@@ -397,34 +405,38 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
     return counts;
 }
 
-// One material's stock change; false when the catalogue lacks the code. Throws
-// db::DatabaseError when the look-up or the change cannot run.
-bool Form5::ApplyStockChange(const QString& code, float quantity, const QString& description)
+// One material's stock change; a sum beyond the single-precision range leaves the material
+// as it is. Throws db::DatabaseError when the look-up or the change cannot run.
+Form5::Change Form5::ApplyStockChange(const QString& code, float quantity, const QString& description)
 {
     db::Recordset rs;
     rs.Open(material::selectByCode(code), gConnStock, 1, 3);
     if (rs.Eof())
-        return false;
+        return Change::Missing;
     const float current = float(conv::toNumber(rs.field("mystock")).value_or(0));
+    float stock = current;
     switch (ActionMode) {
     case Add:
-        rs.setField("mystock", current + quantity);
+        stock = current + quantity;
         break;
     case Replace:
-        rs.setField("mystock", quantity);
+        stock = quantity;
         break;
     case Subtract:
-        rs.setField("mystock", current - quantity);
+        stock = current - quantity;
         break;
     default:
         break;
     }
+    if (!std::isfinite(stock))
+        return Change::OutOfRange;
+    rs.setField("mystock", stock);
     const QString trimmed = conv::trimBlanks(description);
     if (trimmed.size() > kShortestIgnoredDescription)
         rs.setField("Perigrafi", trimmed);
     rs.Update();
     rs.Close();
-    return true;
+    return Change::Applied;
 }
 
 // A code met twice in one invoice becomes one new material with the sum of its quantities

@@ -113,7 +113,8 @@ private:
 
     // The whole invoice in one transaction; nullopt when the database refused it.
     std::optional<UpdateCounts> applyInvoice(QString& error);
-    bool ApplyStockChange(const QString& code, float quantity, const QString& description);
+    enum class Change { Missing, Applied, OutOfRange };
+    Change ApplyStockChange(const QString& code, float quantity, const QString& description);
     void addNewMaterial(const InvoiceRow& row);
     void showResult(const UpdateCounts& counts);
     void saveColumnChoices();

@@ -237,12 +237,14 @@ TEST_F(InvoiceWindow, ChosenColumnsBeyondThePasteAreEmptyInEveryRow)
 TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
 {
     addMaterial("KNOWN", 10);
+    addMaterial("HUGE", 3e38);
     Form5* form = paste("Κωδικός\tΠοσότητα\r\n"
                         "KNOWN\t12.5\r\n"
                         "KNOWN\t1.000\r\n"
                         "NEWCODE\t3\r\n"
                         "\t\r\n"
-                        "KNOWN\t2\r\n");
+                        "KNOWN\t2\r\n"
+                        "HUGE\t3E38\r\n");
     choose(form, Form5::QuantityColumn, 1);
     choose(form, Form5::SecondQuantityColumn, 1);
     form->XPButton3_Click();
@@ -252,7 +254,9 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     ASSERT_EQ(boxes.count(), 1);
     const QString text = boxes.last().text;
     EXPECT_EQ(boxes.last().style, 48);
-    for (const char* row : {"Γραμμή 1 (Κωδικός)", "Γραμμή 2 (KNOWN)", "Γραμμή 3 (KNOWN)", "Γραμμή 4 (NEWCODE)"})
+    EXPECT_DOUBLE_EQ(stockOf("HUGE"), 3e38);
+    for (const char* row : {"Γραμμή 1 (Κωδικός)", "Γραμμή 2 (KNOWN)", "Γραμμή 3 (KNOWN)", "Γραμμή 4 (NEWCODE)",
+                            "Γραμμή 7 (HUGE)"})
         EXPECT_NE(text.indexOf(row), -1) << row;
     EXPECT_EQ(text.indexOf("Γραμμή 5"), -1);
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
