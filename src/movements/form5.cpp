@@ -67,11 +67,14 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
     return place(new QLabel(caption, parent), name, left, top, width, 300);
 }
 
-void setTextColor(QWidget* widget, std::uint32_t color)
+// The text colour of a combo or list box, and the background of its entries where given.
+void setBoxColors(QWidget* widget, std::uint32_t text, std::optional<std::uint32_t> back = std::nullopt)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, units::color(color));
-    palette.setColor(QPalette::ButtonText, units::color(color));
+    palette.setColor(QPalette::Text, units::color(text));
+    palette.setColor(QPalette::ButtonText, units::color(text));
+    if (back)
+        palette.setColor(QPalette::Base, units::color(*back));
     widget->setPalette(palette);
 }
 
@@ -105,10 +108,7 @@ void Form5::buildControls()
 
     List1 = place(new QListWidget(this), "List1", 5880, 4920, 9150, 3960);
     List1->setFont(QFont("Courier New", 9));
-    setTextColor(List1, kListText);
-    QPalette listPalette = List1->palette();
-    listPalette.setColor(QPalette::Base, units::color(kListBack));
-    List1->setPalette(listPalette);
+    setBoxColors(List1, kListText, kListBack);
     List1->setAccessibleName("Κωδικοί που λείπουν από την αποθήκη");
     List1->hide();
 
@@ -141,7 +141,7 @@ void Form5::buildColumnPanel()
     for (int i = 0; i < 5; ++i) {
         const Chooser& c = choosers[std::size_t(i)];
         auto* combo = place(new QComboBox(Frame1), QString("Combo1(%1)").arg(i), c.left, c.top, 1095, 315);
-        setTextColor(combo, c.color);
+        setBoxColors(combo, c.color);
         combo->setAccessibleName(c.name);
         Combo1[std::size_t(i)] = combo;
     }
