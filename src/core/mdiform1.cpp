@@ -9,6 +9,7 @@
 #include "core/settings_string.h"
 #include "core/startup.h"
 #include "core/version.h"
+#include "movements/form5.h"
 #include "platform/database.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -280,6 +281,13 @@ void MDIForm1::hidePanels()
 void MDIForm1::Command2_Click(int index)
 {
     switch (index) {
+    case 1: {
+        hidePanels();
+        const Hourglass hourglass;
+        auto* form = new Form5;
+        showChild(form, 0, 0, Width(), Height());
+        break;
+    }
     case 2: {
         hidePanels();
         const Hourglass hourglass;
@@ -304,7 +312,7 @@ void MDIForm1::Command2_Click(int index)
         close();
         break;
     default:
-        // 0 materials list, 1 invoices: their windows are not part of the
+        // 0 materials list: its window is not part of the
         // program yet, so the menu leaves the home screen as it is.
         break;
     }

@@ -10,11 +10,16 @@ namespace {
 const QString kSelectSuppliers = QStringLiteral("select * from Promithf");
 const QString kField = QStringLiteral("tmpString1");
 
-int coordinate(const QString& digits)
+int wholeNumber(const QString& digits, int otherwise)
 {
     bool ok = false;
     const int value = digits.trimmed().toInt(&ok);
-    return ok ? value : 0;
+    return ok ? value : otherwise;
+}
+
+int coordinate(const QString& digits)
+{
+    return wholeNumber(digits, 0);
 }
 
 QString fiveDigits(int twips)
@@ -71,6 +76,22 @@ QPoint mainWindowPosition(const QString& value)
 QString withMainWindowPosition(const QString& value, int leftTw, int topTw)
 {
     return normalized(value).left(10) + fiveDigits(leftTw) + fiveDigits(topTw);
+}
+
+InvoiceChoices invoiceChoices(const QString& value)
+{
+    InvoiceChoices choices {};
+    for (int i = 0; i < kInvoiceChoices; ++i)
+        choices[std::size_t(i)] = wholeNumber(conv::mid(value, 2 * i + 1, 2), -1);
+    return choices;
+}
+
+QString withInvoiceChoices(const QString& value, const InvoiceChoices& choices)
+{
+    QString head;
+    for (const int choice : choices)
+        head += conv::format(choice, "00");
+    return head + normalized(value).mid(10);
 }
 
 } // namespace settings

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 #include <QVariant>
+#include <array>
 
 namespace db {
 class Connection;
@@ -34,5 +35,13 @@ QPoint mainWindowPosition(const QString& value);
 // The string with the main window's position: each coordinate rounded to 0..99999 so that
 // the string keeps its 20 characters; characters 1 to 10 kept.
 QString withMainWindowPosition(const QString& value, int leftTw, int topTw);
+
+// The invoice window's five column choices of characters 1 to 10, in the order of its
+// choosers 0 to 4; a pair that is not a whole number gives -1.
+inline constexpr int kInvoiceChoices = 5;
+using InvoiceChoices = std::array<int, kInvoiceChoices>;
+InvoiceChoices invoiceChoices(const QString& value);
+// The string with the five choices written "00" in characters 1 to 10; characters 11 to 20 kept.
+QString withInvoiceChoices(const QString& value, const InvoiceChoices& choices);
 
 } // namespace settings
