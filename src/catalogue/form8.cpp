@@ -50,12 +50,18 @@ float singleOf(const QVariant& field)
     return number ? float(*number) : 0.0f;
 }
 
+// The identifier formatted "0000": a whole number, so its digits padded with zeros.
+QString idText(qint64 id)
+{
+    return id >= 0 ? QString::number(id).rightJustified(4, QLatin1Char('0')) : conv::format(id, "0000");
+}
+
 // One listed material as the grid shows it.
 QStringList shortageRow(const db::Recordset& rs)
 {
     QStringList cells;
     cells.reserve(Form8::kColumns);
-    cells << conv::format(rs.field(material::ID).toLongLong(), "0000");
+    cells << idText(rs.field(material::ID).toLongLong());
     for (int i = material::Perigrafi; i <= material::tmpNum1; ++i)
         cells << SafeTrim(rs.field(i));
     cells[Form8::ColCheck] = rs.field(material::exeielegxo).toInt() != 0 ? "ok" : "--";

@@ -180,7 +180,7 @@ QString clipText(const PrinterPage& page, const QString& text, int widthTw)
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    if (page.TextWidth(line) <= widthTw)
+    if (page.Fits(line, widthTw))
         return line;
     static const QString mark = QStringLiteral("…");
     // The longest start of the text that fits with the mark after it.

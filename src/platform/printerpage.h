@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -70,8 +71,8 @@ public:
 
     // Print position in twips from the printable area's top-left corner; text is drawn with
     // its top at CurrentY.
-    int CurrentX() const { return x_; }
-    void setCurrentX(int twips) { x_ = twips; }
+    int CurrentX() const;
+    void setCurrentX(int twips);
     int CurrentY() const { return y_; }
     void setCurrentY(int twips) { y_ = twips; }
 
@@ -93,6 +94,9 @@ public:
     int PageHeight() const;
     int PageWidth() const;
     int TextWidth(const QString& text) const;
+    // Whether the text fits the width (twips) in the current font. A text well inside it is
+    // known to fit from its characters' advances, without laying the whole text out.
+    bool Fits(const QString& text, int widthTw) const;
     int LineHeight() const;
 
 private:
@@ -100,6 +104,7 @@ private:
     void begin(const QString& documentName);
     void fontChanged();
     void printSegment(const QString& text);
+    void settleX() const;
     void lineEnd();
     double toDevice(int twips) const;
     int toTwips(double device) const;
@@ -108,7 +113,12 @@ private:
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     std::optional<QFontMetricsF> metrics_;   // of the current font on the printer
+    double charAdvance(QChar c) const;
+    mutable std::vector<double> advances_;   // of the Latin and Greek characters, -1 until known
     double scale_ = 1;        // device units per twip
-    int x_ = 0;
+    // The width of the text printed last is added to x only when x is next needed: a list
+    // that places every column itself never measures its texts twice.
+    mutable int x_ = 0;
+    mutable QString unmeasured_;
     int y_ = 0;
 };

@@ -224,6 +224,10 @@ TEST_F(GridOutput, TextsAreClippedToTheirColumn)
     EXPECT_GT(page->TextWidth(clipped + "ΑΑ"), 3000);
     EXPECT_TRUE(longText.startsWith(clipped.chopped(1)));
     EXPECT_EQ(clipText(*page, "short", 3000), "short");
+    // At the edge the exact width decides.
+    const QString edge = "ΠΡΟΦΙΛ ΑΛΟΥΜΙΝΙΟΥ 40";
+    EXPECT_EQ(clipText(*page, edge, page->TextWidth(edge)), edge);
+    EXPECT_TRUE(clipText(*page, edge, page->TextWidth(edge) - 15).endsWith("…"));
     EXPECT_EQ(clipText(*page, "two\r\nlines", 3000), "two  lines");
     page->EndDoc();
 }
