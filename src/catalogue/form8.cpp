@@ -129,6 +129,9 @@ void Form8::buildControls()
     units::setForeColor(Label1, 0xFFFFFF);
     Combo5 = place(new QComboBox(this), "Combo5", 120, 9600, 3135, 390);
     Combo6 = place(new QComboBox(this), "Combo6", 1200, 10320, 1815, 390);
+    // Assistive technology names the filter by its label and the editor by its column.
+    Label1->setBuddy(Combo5);
+    Text2->setAccessibleName("Παραγγελία");
 
     Command1 = button(this, "Command1", "~Epistrofi", 12720);
     XPButton4 = button(this, "XPButton4", "Διαγραφή", 3600);
