@@ -151,11 +151,17 @@ void Workbook::save(const QString& path) const
 
 QString Workbook::saveToTemporaryFile() const
 {
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/tarmel-XXXXXX.xlsx"));
+    // A temporary folder that does not exist reads as empty: never write beside the root.
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty())
+        throw WorkbookError(QString("Ο φάκελος προσωρινών αρχείων \"%1\" δεν υπάρχει.")
+                                .arg(qEnvironmentVariable("TMPDIR"))
+                                .toStdString());
+    QTemporaryFile file(folder + QStringLiteral("/tarmel-XXXXXX.xlsx"));
     file.setAutoRemove(false);
     if (!file.open())
         throw WorkbookError(QString("Δεν έγινε νέο αρχείο στον φάκελο \"%1\": %2")
-                                .arg(QDir::tempPath(), file.errorString())
+                                .arg(folder, file.errorString())
                                 .toStdString());
     const QString path = file.fileName();
     file.close();

@@ -57,6 +57,17 @@ TEST(Workbook, FileThatCannotBeWrittenIsAnError)
     }
 }
 
+TEST(Workbook, MissingTemporaryFolderIsAnErrorNotAFileElsewhere)
+{
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/nonexistent-folder-of-tarmel");
+    Workbook book;
+    book.setText(1, 1, "x");
+    EXPECT_THROW(book.saveToTemporaryFile(), WorkbookError);
+    qputenv("TMPDIR", tmp);
+    EXPECT_TRUE(QDir("/").entryList({"tarmel-*.xlsx"}, QDir::Files).isEmpty());
+}
+
 TEST(Workbook, TemporaryFileIsNewEachTime)
 {
     Workbook book;
