@@ -87,8 +87,13 @@ QString SafeTrim(const QVariant& value)
     if (value.isNull())
         return {};
     // REAL fields hold the system's single-precision figures: they read as a single's text.
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
-        return conv::singleText(value.toFloat());
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const float single = value.toFloat();
+        // Whole figures, most stock figures, are their digits: no general formatting needed.
+        if (std::fabs(single) < 1e7f && single == std::trunc(single))
+            return QString::number(qint64(single));
+        return conv::singleText(single);
+    }
     return conv::trimBlanks(value.toString());
 }
 

@@ -136,6 +136,11 @@ TEST_F(HelpersTest, SafeTrimGivesTheTrimmedTextOfAnyValue)
     EXPECT_EQ(SafeTrim(qint64(42)), "42");
     EXPECT_EQ(SafeTrim(double(2.5f)), "2,5");
     EXPECT_EQ(SafeTrim(double(2.1f)), "2,1");   // a single stored as a double keeps its text form
+    // Whole figures: their digits up to the scientific form of 10^7.
+    EXPECT_EQ(SafeTrim(-3.0), "-3");
+    EXPECT_EQ(SafeTrim(-0.0), "0");
+    EXPECT_EQ(SafeTrim(9999999.0), "9999999");
+    EXPECT_EQ(SafeTrim(1e7), "1E+07");
 }
 
 TEST_F(HelpersTest, NormalizeCodeRemovesBlanksAndPunctuationAndUpperCases)
