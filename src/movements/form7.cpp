@@ -2,7 +2,6 @@
 
 #include "catalogue/supplier_record.h"
 #include "controls/xpbutton.h"
-#include "core/helpers.h"
 #include "core/jobimport.h"
 #include "core/language.h"
 #include "core/mdiform1.h"
@@ -114,6 +113,8 @@ void Form7::buildControls()
     connect(Combo5, qOverload<int>(&QComboBox::activated), this, [this] { Combo5_Click(); });
     connect(MSFlexGrid5, &FlexGrid::Click, this, &Form7::MSFlexGrid5_Click);
     connect(XPButton1, &XPButton::Click, this, &Form7::XPButton1_Click);
+    connect(XPButton2, &XPButton::Click, this, &Form7::XPButton2_Click);
+    connect(XPButton4, &XPButton::Click, this, &Form7::XPButton4_Click);
     connect(Command1, &XPButton::Click, this, &Form7::Command1_Click);
 }
 
@@ -281,13 +282,6 @@ bool Form7::eventFilter(QObject* watched, QEvent* event)
         Text1_KeyUp(keyCode(key), units::shiftCode(key->modifiers()));
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void Form7::XPButton1_Click()
-{
-    for (int c = ColQuantity; c <= ColSupplier; ++c)
-        gColumnSelected[std::size_t(c)] = 0;
-    CopyGridToClipboard(*MSFlexGrid5);
 }
 
 void Form7::Command1_Click()

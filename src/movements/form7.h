@@ -48,7 +48,9 @@ public:
     void MSFlexGrid5_Click();
     // keyCode as the keyboard reports it: 27 Esc, 13 Enter.
     void Text1_KeyUp(int keyCode, int shift);
-    void XPButton1_Click();
+    void XPButton1_Click();   // copy (form7_output.cpp)
+    void XPButton2_Click();   // workbook
+    void XPButton4_Click();   // print
     void Command1_Click();
 
     // The supplier entry at this position selected from code; runs Combo5_Click as a pick does.

@@ -1,5 +1,5 @@
 // The order sheet: opening from the job window, the fill by class and supplier, the order
-// quantity, the in-place editor and the sheet outliving its job window.
+// quantity, the in-place editor, the sheet outliving its job window, and its outputs.
 
 #include "movements/jobfixture.h"
 
@@ -7,8 +7,11 @@
 #include "core/helpers.h"
 #include "core/mdiform1.h"
 #include "movements/form7.h"
+#include "platform/desktop.h"
 #include "platform/flexgrid.h"
+#include "platform/printerpage.h"
 #include "platform/units.h"
+#include "support/readback.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,10 +22,18 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
 
 using jobtest::jobLine;
 
 namespace {
+
+bool allFlagsOn()
+{
+    return std::all_of(gColumnSelected.begin(), gColumnSelected.end(), [](qint16 flag) { return flag != 0; });
+}
 
 class OrderSheet : public jobtest::JobTest {
 protected:
@@ -324,9 +335,183 @@ TEST_F(OrderSheet, CopyTakesCodeDescriptionAndOrderOfEveryRow)
     sheet->XPButton1_Click();
     EXPECT_EQ(QApplication::clipboard()->text(),
               "KODIKOS\tPERIGRAFI\tΠαραγγελία\t\nA\tΠρώτο\t12\t\nB\tΔεύτερο\t7\t\n");
-    for (qint16 flag : gColumnSelected)
-        ASSERT_NE(flag, 0);
+    EXPECT_TRUE(allFlagsOn());
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// A sheet of 120 grid rows: the header row and data rows "C001" to "C119".
+class LongOrderSheet : public OrderSheet {
+protected:
+    void SetUp() override
+    {
+        OrderSheet::SetUp();
+        addMaterial("A", 0, 0, true, 3);
+        job = importJob({jobLine("A", "a", "1")});
+        ASSERT_NE(job, nullptr);
+        sheet = order(job);
+        ASSERT_NE(sheet, nullptr);
+        FlexGrid* grid = sheet->MSFlexGrid5;
+        grid->setRows(120);
+        for (int r = 1; r < 120; ++r) {
+            grid->setTextMatrix(r, Form7::ColCode, QString("C%1").arg(r, 3, 10, QChar('0')));
+            grid->setTextMatrix(r, Form7::ColDescription, QString("Υλικό %1").arg(r));
+            grid->setTextMatrix(r, Form7::ColQuantity, "99");
+            grid->setTextMatrix(r, Form7::ColOrder, QString::number(r) + ",5");
+        }
+    }
+    // Presses the workbook button; the file it opened, removed when the test ends.
+    QString exportWorkbook()
+    {
+        QString opened;
+        const desktop::OpenerGuard opener([&](const QUrl& url) {
+            opened = url.toLocalFile();
+            return true;
+        });
+        sheet->XPButton2_Click();
+        workbooks << opened;
+        return opened;
+    }
+    void TearDown() override
+    {
+        for (const QString& path : workbooks)
+            QFile::remove(path);
+        OrderSheet::TearDown();
+    }
+
+    Form1* job = nullptr;
+    Form7* sheet = nullptr;
+    QStringList workbooks;
+    QTemporaryDir dir;
+};
+
+TEST_F(LongOrderSheet, WorkbookBreaksEveryFiftyRowsAndNumbersEachPage)
+{
+    const readback::XlsxSheet book(exportWorkbook());
+    EXPECT_EQ(book.lastRow(), 120);
+    EXPECT_EQ(book.breaksBefore(), QVector<int>({51, 101}));
+    EXPECT_EQ(book.header(), "&CΠαραγγελία υλικών - Σελίδα &P");
+    const double widths[] = {18, 54, 10};
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(int(book.columnWidth(c)), int(widths[c - 1])) << c;   // as stored, with the padding
+    EXPECT_EQ(book.cell("A1").text, "KODIKOS");
+    EXPECT_EQ(book.cell("C1").text, "Παραγγελία");
+    EXPECT_EQ(book.cell("A120").text, "C119");
+    EXPECT_EQ(book.cell("B120").text, "Υλικό 119");
+    EXPECT_TRUE(book.cell("C120").number);
+    EXPECT_EQ(book.cell("C120").text, "119.5");
+    EXPECT_FALSE(book.hasCell("D2"));
+    for (const int row : {1, 2, 51, 120}) {
+        const QColor fill = row % 2 == 1 ? QColor(220, 220, 220) : QColor(255, 255, 255);
+        EXPECT_EQ(book.rowFill(row), fill) << row;
+        for (const char* col : {"A", "B", "C"}) {
+            const readback::XlsxSheet::Cell cell = book.cell(col + QString::number(row));
+            EXPECT_TRUE(cell.border) << col << row;
+            EXPECT_EQ(cell.fill, fill) << col << row;
+        }
+    }
+    EXPECT_TRUE(allFlagsOn());
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+// One page needs no page number; the fiftieth data row starts the second page.
+TEST_F(LongOrderSheet, WorkbookOfOnePage)
+{
+    struct Case {
+        int rows;
+        QString header;
+        QVector<int> breaks;
+    };
+    const Case cases[] = {
+        {1, "&CΠαραγγελία υλικών", {}},
+        {50, "&CΠαραγγελία υλικών", {}},
+        {51, "&CΠαραγγελία υλικών - Σελίδα &P", {51}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        sheet->MSFlexGrid5->setRows(c.rows);
+        const readback::XlsxSheet book(exportWorkbook());
+        EXPECT_EQ(book.lastRow(), c.rows);
+        EXPECT_EQ(book.header(), c.header);
+        EXPECT_EQ(book.breaksBefore(), c.breaks);
+    }
+}
+
+TEST_F(LongOrderSheet, PrintoutHasATitledPageForEveryFiftyRows)
+{
+    const QString path = dir.filePath("order.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        sheet->XPButton4_Click();
+    }
+    ASSERT_EQ(boxes.count(), 0);
+    ASSERT_EQ(readback::pdfPageCount(path), 3);
+    QStringList pages = readback::pdfText(path).split('\f');
+    if (pages.size() > 3 && pages.back().trimmed().isEmpty())
+        pages.pop_back();
+    ASSERT_EQ(pages.size(), 3);
+    QStringList printed;
+    for (int p = 0; p < 3; ++p) {
+        const QStringList lines = pages[p].split('\n', Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.first().trimmed(), QString("Παραγγελία υλικών - Σελίδα %1").arg(p + 1));
+        EXPECT_EQ(pages[p].count("Σελίδα"), 1);
+        QStringList codes;
+        for (const QString& line : lines) {
+            const QString first = line.trimmed().section(' ', 0, 0);
+            if (first.size() == 4 && first.startsWith('C'))
+                codes << first;
+        }
+        EXPECT_EQ(codes.size(), p == 0 ? 49 : p == 1 ? 50 : 20) << p;
+        printed << codes;
+    }
+    EXPECT_TRUE(pages[0].contains("KODIKOS"));
+    EXPECT_FALSE(pages[1].contains("KODIKOS"));
+    QStringList expected;
+    for (int r = 1; r < 120; ++r)
+        expected << QString("C%1").arg(r, 3, 10, QChar('0'));
+    EXPECT_EQ(printed, expected);
+
+    // The three columns at their places, 10 mm page margin aside; the order as edited.
+    constexpr int kMarginTw = 567;
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    const auto code = std::find_if(words.begin(), words.end(), [](const auto& w) { return w.text == "C119"; });
+    ASSERT_NE(code, words.end());
+    QVector<readback::PdfWord> line;
+    for (const readback::PdfWord& w : words)
+        if (w.page == code->page && std::abs(w.y - code->y) < 60)
+            line << w;
+    std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    ASSERT_EQ(line.size(), 4);   // code, "Υλικό", "119", order
+    EXPECT_NEAR(line[0].x - kMarginTw, 200, 30);
+    EXPECT_NEAR(line[1].x - kMarginTw, 2500, 30);
+    EXPECT_NEAR(line[3].x - kMarginTw, 9500, 30);
+    EXPECT_EQ(line[3].text, "119,5");
+}
+
+// However an output ends, the next finds every column flag on; a failure is told.
+TEST_F(LongOrderSheet, OutputsLeaveEveryFlagOnAndTellTheirFailures)
+{
+    QFile notAFolder(dir.filePath("file"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", notAFolder.fileName().toLocal8Bit());
+    sheet->XPButton2_Click();
+    qputenv("TMPDIR", tmp);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().style, 16);
+    EXPECT_TRUE(allFlagsOn());
+
+    {
+        const PrinterPage::InstalledPrinters none({});
+        sheet->XPButton4_Click();
+    }
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().style, 16);
+    EXPECT_TRUE(allFlagsOn());
+
+    sheet->XPButton1_Click();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("KODIKOS\tPERIGRAFI\tΠαραγγελία\t\nC001\tΥλικό 1\t1,5\t\n"));
 }
 
 } // namespace
