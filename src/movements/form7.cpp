@@ -89,13 +89,16 @@ void Form7::buildControls()
     MSFlexGrid5->setFixedRows(1);
     MSFlexGrid5->setFixedCols(0);
     MSFlexGrid5->setForeColor(kGridTextColor);
+    MSFlexGrid5->setAccessibleName("Παραγγελία υλικών");
 
     Combo5 = new QComboBox(this);
     Combo5->setObjectName("Combo5");
     Combo5->setGeometry(units::pxRect(1800, 240, 3615, 315));
+    Combo5->setAccessibleName("Προμηθευτής");
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName("Text1");
+    Text1->setAccessibleName("Ποσότητα παραγγελίας");
     units::setBackColor(Text1, kEditorBackColor);
     QPalette palette = Text1->palette();
     palette.setColor(QPalette::Base, units::color(kEditorBackColor));
@@ -207,7 +210,7 @@ void Form7::Fill()
     }
     const FlexGrid* source = job->MSFlexGrid1[lookup::Controlled];
     const bool needed = job->Check2[0]->isChecked();
-    const bool short_ = job->Check2[1]->isChecked();
+    const bool shortage = job->Check2[1]->isChecked();
     const bool enough = job->Check2[2]->isChecked();
     const int s = Combo5->currentIndex();
     const QString supplierText = conv::format(s, "0");
@@ -218,7 +221,7 @@ void Form7::Fill()
     int k = 1;
     for (int r = 1; r < source->Rows(); ++r) {
         const QString mark = conv::trimBlanks(source->TextMatrix(r, Form1::ColMark));
-        bool taken = (mark == "!" && needed) || (mark == "X" && short_) || (mark.isEmpty() && enough);
+        bool taken = (mark == "!" && needed) || (mark == "X" && shortage) || (mark.isEmpty() && enough);
         if (taken && s >= 1)
             taken = conv::trimBlanks(source->TextMatrix(r, Form1::ColSupplier)) == supplierText;
         if (!taken)
