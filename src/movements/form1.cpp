@@ -5,6 +5,7 @@
 #include "core/jobimport.h"
 #include "core/language.h"
 #include "core/mdiform1.h"
+#include "movements/form7.h"
 #include "platform/convert.h"
 #include "platform/database.h"
 #include "platform/flexgrid.h"
@@ -458,9 +459,11 @@ void Form1::removeJobFile()
                    msgbox::Critical, "Προσοχή");
 }
 
+// The order sheet, for at least one ticked stock class.
 void Form1::XPButton2_Click()
 {
-    // Opens the job's order sheet once that window exists.
+    if (std::any_of(Check2.begin(), Check2.end(), [](const QCheckBox* box) { return box->isChecked(); }))
+        Form7::ShowSheet();
 }
 
 void Form1::XPButton4_Click()
