@@ -200,14 +200,18 @@ const std::array<char16_t, 0x400>& capitals()
     return table;
 }
 
-// True when a table's column is declared COLLATE NOCASE.
+// True when a table's column is declared COLLATE NOCASE. A schema that cannot be read
+// (a locked file) fails here, at once, as the statement itself would.
 bool isCaseInsensitive(sqlite3* handle, const QString& table, const QString& column)
 {
     const char* collation = nullptr;
-    if (sqlite3_table_column_metadata(handle, nullptr, table.toUtf8().constData(),
-                                      column.toUtf8().constData(), nullptr, &collation,
-                                      nullptr, nullptr, nullptr) != SQLITE_OK)
+    const int rc = sqlite3_table_column_metadata(handle, nullptr, table.toUtf8().constData(),
+                                                 column.toUtf8().constData(), nullptr, &collation,
+                                                 nullptr, nullptr, nullptr);
+    if (rc == SQLITE_ERROR)   // no such table or column: the statement will say so
         return false;
+    if (rc != SQLITE_OK)
+        fail(handle);
     return collation && qstricmp(collation, "NOCASE") == 0;
 }
 
