@@ -467,6 +467,11 @@ void Connection::Execute(const QString& sql)
     }
 }
 
+bool Connection::inTransaction() const
+{
+    return handle_ && !sqlite3_get_autocommit(handle_);
+}
+
 // ---------------------------------------------------------------- Recordset
 
 void Recordset::Open(const QString& sql, Connection& connection, int, int)

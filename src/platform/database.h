@@ -60,6 +60,8 @@ public:
 
     // Runs a statement that returns no rows (BEGIN, COMMIT, ROLLBACK). Throws DatabaseError.
     void Execute(const QString& sql);
+    // True between BEGIN and its end (a failure may also end a transaction).
+    bool inTransaction() const;
 
     sqlite3* handle() const { return handle_; }
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
