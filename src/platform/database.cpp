@@ -158,6 +158,26 @@ void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& v
         fail(handle);
 }
 
+// One use of a connection's cached statement: reset and unbound when the use ends.
+class CachedStatementUse {
+public:
+    CachedStatementUse(Connection& connection, const QString& sql)
+        : stmt_(connection.cachedStatement(sql))
+    {
+    }
+    ~CachedStatementUse()
+    {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+    CachedStatementUse(const CachedStatementUse&) = delete;
+    CachedStatementUse& operator=(const CachedStatementUse&) = delete;
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
 void stepToDone(sqlite3* handle, sqlite3_stmt* stmt)
 {
     if (sqlite3_step(stmt) != SQLITE_DONE)
@@ -215,12 +235,12 @@ bool isCaseInsensitive(sqlite3* handle, const QString& table, const QString& col
     return collation && qstricmp(collation, "NOCASE") == 0;
 }
 
-bool tableExists(sqlite3* handle, const QString& name)
+// Whether the folded table of a case-insensitive column is there (read from the schema in
+// memory, without a statement).
+bool hasFoldedTable(sqlite3* handle, const QString& name)
 {
-    Statement stmt = prepare(handle, QStringLiteral("select 1 from sqlite_master where type='table' and name=?"));
-    const QByteArray text = name.toUtf8();
-    sqlite3_bind_text(stmt.get(), 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    return sqlite3_step(stmt.get()) == SQLITE_ROW;
+    return sqlite3_table_column_metadata(handle, nullptr, name.toUtf8().constData(), "folded", nullptr,
+                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // The condition that finds the rows whose case-insensitive column equals a text.
@@ -228,7 +248,7 @@ QString foldedCondition(sqlite3* handle, const QString& table, const QString& co
 {
     const QString folded = u'\'' + sqlText(foldCase(text)) + u'\'';
     const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
-    if (tableExists(handle, shadow))
+    if (hasFoldedTable(handle, shadow))
         return QStringLiteral("rowid in (select ID from %1 where folded=%2)").arg(quotedName(shadow), folded);
     return QStringLiteral("fold_case(%1)=%2").arg(quotedName(column), folded);
 }
@@ -446,8 +466,21 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     openId_ = ++openings;
 }
 
+sqlite3_stmt* Connection::cachedStatement(const QString& sql)
+{
+    if (sqlite3_stmt* stmt = statements_.value(sql))
+        return stmt;
+    Statement prepared = prepare(openHandle(*this), sql);
+    sqlite3_stmt* stmt = prepared.release();
+    statements_.insert(sql, stmt);
+    return stmt;
+}
+
 void Connection::Close()
 {
+    for (sqlite3_stmt* stmt : std::as_const(statements_))
+        sqlite3_finalize(stmt);
+    statements_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
@@ -698,10 +731,12 @@ void Recordset::insertRow()
         ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
         : QStringLiteral("insert into %1 (%2) values (%3)")
               .arg(quotedName(table_), names.join(u','), marks.join(u','));
-    Statement stmt = prepare(handle, sql);
-    for (int i = 0; i < changed_.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, sql);
+        for (int i = 0; i < changed_.size(); ++i)
+            bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+        stepToDone(handle, stmt.get());
+    }
 
     // The new row, with its ID and the defaults the database gave it, becomes the current row.
     const qint64 rowid = sqlite3_last_insert_rowid(handle);
@@ -721,11 +756,13 @@ void Recordset::updateRow()
         assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
     const QString sql = QStringLiteral("update %1 set %2 where rowid=?")
                             .arg(quotedName(table_), assignments.join(u','));
-    Statement stmt = prepare(handle, sql);
-    for (int i = 0; i < changed_.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
-    sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, sql);
+        for (int i = 0; i < changed_.size(); ++i)
+            bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+        sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
+        stepToDone(handle, stmt.get());
+    }
 
     // Read back what was stored, so the row shows the values as the column types keep them.
     rows_[pos_] = readRow(rowids_.at(pos_));
@@ -734,8 +771,7 @@ void Recordset::updateRow()
 
 Recordset::Row Recordset::readRow(qint64 rowid) const
 {
-    sqlite3* handle = openHandle(*connection_);
-    Statement stmt = prepare(handle, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
+    const CachedStatementUse stmt(*connection_, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
     sqlite3_bind_int64(stmt.get(), 1, rowid);
     Row row(columns_.size());
     if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
@@ -754,9 +790,11 @@ void Recordset::Delete()
     }
     requireCurrent();
     sqlite3* handle = openHandle(*connection_);
-    Statement stmt = prepare(handle, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
-    sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
+        sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
+        stepToDone(handle, stmt.get());
+    }
     rowids_.remove(pos_);
     rows_.remove(pos_);
     currentDeleted_ = true;

@@ -4,6 +4,7 @@
 // run one "select * from T ..." each, keep the rows read (a keyset of rowids),
 // move over them, read and assign fields, insert, update and delete.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -64,6 +66,10 @@ public:
     bool inTransaction() const;
 
     sqlite3* handle() const { return handle_; }
+    // A statement prepared once for this opening and kept until Close, for the statements
+    // that run again and again (a row's insert, update, delete, read-back). Throws
+    // DatabaseError. The caller resets it after use (CachedStatementUse does).
+    sqlite3_stmt* cachedStatement(const QString& sql);
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
     quint64 openId() const { return openId_; }
 
@@ -74,6 +80,7 @@ private:
     sqlite3* handle_ = nullptr;
     QString path_;
     quint64 openId_ = 0;
+    QHash<QString, sqlite3_stmt*> statements_;
 };
 
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
