@@ -397,7 +397,8 @@ void Form1::Command2_Click()
     try {
         db::Transaction transaction(gConnStock);
         db::Recordset rs;
-        rs.Open("select * from protesyles order by ID", gConnStock, 1, 3);
+        // Only new rows are added: the recordset need not read the catalogue.
+        rs.Open("select * from protesyles where 1=0", gConnStock, 1, 3);
         for (int r = 1; r <= n; ++r) {
             const std::optional<QString> failure = insertNewMaterial(rs, r);
             if (!failure)
@@ -414,18 +415,19 @@ void Form1::Command2_Click()
         return;
     }
 
+    const int stored = n - int(notStored.size());
+    int row = uncontrolled->Rows();
+    uncontrolled->setRows(row + stored);
     for (int r = 1, next = 0; r <= n; ++r) {
         if (next < int(notStored.size()) && notStored[next] == r) {
             ++next;
             continue;
         }
-        uncontrolled->setRows(uncontrolled->Rows() + 1);
-        const int row = uncontrolled->Rows() - 1;
         for (int c = ColCode; c <= ColEmpty; ++c)
             uncontrolled->setTextMatrix(row, c, missing->TextMatrix(r, c));
+        ++row;
     }
 
-    const int stored = n - int(notStored.size());
     if (notStored.empty()) {
         missing->setRows(1);
         Command2->hide();

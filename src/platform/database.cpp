@@ -243,20 +243,31 @@ bool hasFoldedTable(sqlite3* handle, const QString& name)
                                          nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// The condition that finds the rows whose case-insensitive column equals a text.
-QString foldedCondition(sqlite3* handle, const QString& table, const QString& column, const QString& text)
+// The condition that finds the rows whose case-insensitive column equals a text: the rowids
+// that the folded table names, or a scan where the file has no folded table.
+QString foldedCondition(Connection& connection, const QString& table, const QString& column, const QString& text)
 {
-    const QString folded = u'\'' + sqlText(foldCase(text)) + u'\'';
+    sqlite3* handle = connection.handle();
+    const QString folded = foldCase(text);
     const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
-    if (hasFoldedTable(handle, shadow))
-        return QStringLiteral("rowid in (select ID from %1 where folded=%2)").arg(quotedName(shadow), folded);
-    return QStringLiteral("fold_case(%1)=%2").arg(quotedName(column), folded);
+    if (!hasFoldedTable(handle, shadow))
+        return QStringLiteral("fold_case(%1)='%2'").arg(quotedName(column), sqlText(folded));
+    const CachedStatementUse ids(connection, QStringLiteral("select ID from %1 where folded=?").arg(quotedName(shadow)));
+    bindValue(handle, ids.get(), 1, folded);
+    QStringList rowids;
+    int rc;
+    while ((rc = sqlite3_step(ids.get())) == SQLITE_ROW)
+        rowids << QString::number(sqlite3_column_int64(ids.get(), 0));
+    if (rc != SQLITE_DONE)
+        fail(handle);
+    return QStringLiteral("rowid in (%1)").arg(rowids.join(u','));
 }
 
 // Each "column='text'" of a case-insensitive column of the table is rewritten into its
 // folded condition; literals and quoted names are copied as they stand.
-QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QString& sql)
+QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, const QString& sql)
 {
+    sqlite3* handle = connection.handle();
     QString out;
     out.reserve(sql.size());
     const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
@@ -307,7 +318,7 @@ QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QS
                 const int close = quotedEnd(k);
                 if (close < n && isCaseInsensitive(handle, table, word)) {
                     const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
-                    out += foldedCondition(handle, table, word, literal);
+                    out += foldedCondition(connection, table, word, literal);
                     i = close + 1;
                     continue;
                 }
@@ -525,7 +536,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
         table = match.captured(1);
         if (table.startsWith(u'[') || table.startsWith(u'"'))
             table = table.mid(1, table.size() - 2);
-        translated = foldCaseInsensitiveTerms(handle, table, translated);
+        translated = foldCaseInsensitiveTerms(connection, table, translated);
         const int star = translated.indexOf(u'*');
         query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
     }
