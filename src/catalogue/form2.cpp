@@ -153,15 +153,16 @@ void Form2::ShowSupplier()
         comments = SafeTrim(rs.field("stoixeia2"));
         rs.Close();
     }
-    // Each fill runs its box's Change handling and so saves; the last save writes the
-    // record's own texts over what the boxes held from the supplier shown before.
-    const int savesBefore = saves_;
-    Text1->setText(name);
+    // The name's Change handling runs also when the box already holds that name (an empty
+    // one too), so a blank name is stored as "-" and the record gets its trimmed texts. It
+    // saves what Text2 and Text3 still hold; their own fills, where they change, then save
+    // the record's texts, and where they do not change the boxes already held them.
+    if (Text1->text() == name)
+        Text1_Change();
+    else
+        Text1->setText(name);
     setBoxText(Text2, details);
     setBoxText(Text3, comments);
-    // No box changed: the record still needs its texts trimmed and a blank name replaced.
-    if (saves_ == savesBefore)
-        Text1_Change();
 }
 
 void Form2::SaveSupplier()
@@ -177,7 +178,6 @@ void Form2::SaveSupplier()
         rs.setField("stoixeia", SafeTrim(Text2->toPlainText()));
         rs.setField("stoixeia2", SafeTrim(Text3->toPlainText()));
         rs.Update();
-        ++saves_;
     }
     rs.Close();
 }

@@ -36,6 +36,4 @@ private:
     void SaveSupplier();
     // The ID of the supplier being edited; 0 when no entry is selected.
     int selectedId() const;
-
-    int saves_ = 0;   // saves written so far; tells ShowSupplier whether its fills saved
 };

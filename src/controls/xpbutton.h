@@ -104,6 +104,10 @@ public:
     // The persistent image the face is drawn into; the button paints itself from it.
     const QImage& Image() const { return surface_; }
 
+    // A click as a Space release gives it (checkbox mode toggles Value), for assistive
+    // technology's press action.
+    void clickAsKeyboardDoes();
+
 public slots:
     void ShowAboutBox() {}   // the control has no about box
 

@@ -71,6 +71,7 @@ Form4::StartResult Form4::Form_Load(const QString& programFolder)
     ResetExportSettings();
     startup::SelectConfiguredPrinter();
     startup::ReadInterfaceSettings();
+    startup::CheckLanguageTable();
     Timer1.start();
     return StartResult::Ready;
 }

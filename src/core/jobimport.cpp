@@ -9,6 +9,7 @@
 #include "platform/messagebox.h"
 
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -54,12 +55,52 @@ QString jobFilePath()
 
 QString decodeJobText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder greek("windows-1253");
-    return greek(bytes);
+    for (const QStringConverter::Encoding utf16 : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        const bool littleEndian = utf16 == QStringConverter::Utf16LE;
+        if (bytes.startsWith(littleEndian ? "\xFF\xFE" : "\xFE\xFF")) {
+            QStringDecoder decoder(utf16, QStringDecoder::Flag::Stateless);
+            return decoder(bytes.mid(2));
+        }
+    }
+    // Line by line: the companion program may have appended Windows-1253 lines to a UTF-8 file.
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QString decoded;
+    decoded.reserve(text.size());
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != '\r' && text.at(end) != '\n')
+            ++end;
+        const QByteArray line = text.mid(start, end - start);
+        QStringDecoder utf8(QStringConverter::Utf8, QStringDecoder::Flag::Stateless);
+        QString part = utf8(line);
+        if (utf8.hasError())
+            part = QStringDecoder("windows-1253")(line);
+        decoded += part;
+        if (end < text.size())
+            decoded += QChar(text.at(end));   // the line end itself, split later
+        start = end + 1;
+    }
+    return decoded;
+}
+
+bool isJobText(const QStringList& lines)
+{
+    int filled = 0;
+    int binary = 0;
+    for (const QString& line : lines) {
+        if (line.isEmpty())
+            continue;
+        ++filled;
+        if (line.contains(QChar(0)))
+            ++binary;
+    }
+    return binary * 2 <= filled;
+}
+
+QByteArray jobFingerprint(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 QStringList splitJobLines(const QString& text)
@@ -81,30 +122,31 @@ QStringList splitJobLines(const QString& text)
     return lines;
 }
 
-std::uint8_t LookupMaterial(const QString& code)
+std::uint8_t LookupMaterialChecked(const QString& code)
 {
     db::Recordset rs;
+    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    if (rs.Eof())
+        return lookup::Missing;
+    const std::uint8_t result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
+    if (result == lookup::Controlled) {
+        copyFigure(rs, "mystock", gMyStock);
+        copyFigure(rs, "minstock", gMinStock);
+        copyFigure(rs, "tmpNum1", gTmpNum1);
+        if (const auto number = conv::toNumber(rs.field("promitheftis")))
+            if (const auto supplier = conv::toInt16(*number))
+                gSupplier = *supplier;
+    }
+    return result;
+}
+
+std::uint8_t LookupMaterial(const QString& code)
+{
     try {
-        rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+        return LookupMaterialChecked(code);
     } catch (const db::DatabaseError&) {
         return lookup::Missing;
     }
-    std::uint8_t result = lookup::Missing;
-    try {
-        if (!rs.Eof())
-            result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
-        if (result == lookup::Controlled) {
-            copyFigure(rs, "mystock", gMyStock);
-            copyFigure(rs, "minstock", gMinStock);
-            copyFigure(rs, "tmpNum1", gTmpNum1);
-            if (const auto number = conv::toNumber(rs.field("promitheftis")))
-                if (const auto supplier = conv::toInt16(*number))
-                    gSupplier = *supplier;
-        }
-    } catch (const db::DatabaseError&) {
-    }
-    rs.Close();
-    return result;
 }
 
 bool DeductStockChecked(const QString& code, float quantity)
@@ -146,14 +188,22 @@ void ImportStockFile()
         showMenuPanel();
         return;
     }
-    const QStringList lines = splitJobLines(decodeJobText(file.readAll()));
+    const QByteArray bytes = file.readAll();
     file.close();
+    const QStringList lines = splitJobLines(decodeJobText(bytes));
+    if (!isJobText(lines)) {
+        msgbox::MsgBox("Το αρχείο της εργασίας δεν είναι αρχείο κειμένου:\n" + path,
+                       msgbox::Critical, "Error input");
+        showMenuPanel();
+        return;
+    }
 
     if (MDIForm1* main = MDIForm1::instance())
         main->hideMenuPanel();
     if (Form1* previous = Form1::instance())
         Unload(previous);
     auto* form = new Form1;
+    form->setJobFingerprint(jobFingerprint(bytes));
     form->List1->clear();
     form->List1->addItems(lines);
     showJobWindow(form);

@@ -23,8 +23,12 @@ inline constexpr std::uint8_t Controlled = 2;    // stock-controlled; the figure
 // Reads the job file of the data folder into the job window and runs its analysis.
 void ImportStockFile();
 
-// Classifies a material code (blanks around it are ignored); see namespace lookup.
+// Classifies a material code (blanks around it are ignored); see namespace lookup. A look-up
+// that cannot run answers lookup::Missing.
 std::uint8_t LookupMaterial(const QString& code);
+// The same, throwing db::DatabaseError when the look-up cannot run (a locked or damaged
+// stock database), so that a failure is not taken for a code the catalogue lacks.
+std::uint8_t LookupMaterialChecked(const QString& code);
 
 // Subtracts a quantity from the stock of the material with this code; silent on failure.
 void DeductStock(const QString& code, float quantity);
@@ -34,8 +38,15 @@ bool DeductStockChecked(const QString& code, float quantity);
 
 // gDataPath + "/norvale9.txt"
 QString jobFilePath();
-// The job file's text: UTF-8 when the bytes are valid UTF-8, else Windows-1253.
+// The job file's text: UTF-16 after its byte-order mark; otherwise line by line, UTF-8 where
+// the line's bytes are valid UTF-8 (a UTF-8 byte-order mark is dropped), else Windows-1253.
 QString decodeJobText(const QByteArray& bytes);
+// False for bytes that are no text, such as UTF-16 without its byte-order mark or a binary
+// file: most of their lines hold NUL characters.
+bool isJobText(const QStringList& lines);
+// What identifies the contents of a job file: Execute deletes the file only while it still
+// holds the job that was analysed.
+QByteArray jobFingerprint(const QByteArray& bytes);
 // Lines ended by CR LF, a lone CR or a lone LF; terminators dropped, no empty line
 // after a final terminator.
 QStringList splitJobLines(const QString& text);

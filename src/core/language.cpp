@@ -10,11 +10,30 @@
 #include <functional>
 #include <vector>
 
+namespace {
+
+// The opening of gConnQuilbex whose glossa could not be read (0: none).
+quint64 gUnreadableLanguageDatabase = 0;
+
+bool languageTableKnownUnreadable()
+{
+    return gUnreadableLanguageDatabase != 0 && gUnreadableLanguageDatabase == gConnQuilbex.openId();
+}
+
+} // namespace
+
 QString TranslateText(const QString& key)
 {
     const QString trimmedKey = conv::trimBlanks(key);
+    if (languageTableKnownUnreadable())
+        return trimmedKey.toUpper();
     db::Recordset rs;
-    rs.Open("select * from glossa where greeklish='" + db::sqlText(key) + "'", gConnQuilbex, 1, 3);
+    try {
+        rs.Open("select * from glossa where greeklish='" + db::sqlText(key) + "'", gConnQuilbex, 1, 3);
+    } catch (const db::DatabaseError&) {
+        gUnreadableLanguageDatabase = gConnQuilbex.openId();
+        return trimmedKey.toUpper();
+    }
     if (rs.Eof())
         return trimmedKey.toUpper();
 
@@ -27,17 +46,21 @@ QString TranslateText(const QString& key)
     return text.size() > 1 ? text : trimmedKey;
 }
 
-namespace {
-
-// The translation of a key, empty when the look-up cannot run (the window goes on loading).
-QString translatedOrEmpty(const QString& key)
+bool LanguageTableReadable()
 {
+    if (languageTableKnownUnreadable())
+        return false;
     try {
-        return TranslateText(key);
+        db::Recordset rs;
+        rs.Open("select * from glossa where greeklish=''", gConnQuilbex, 1, 3);
+        return true;
     } catch (const db::DatabaseError&) {
-        return {};
+        gUnreadableLanguageDatabase = gConnQuilbex.openId();
+        return false;
     }
 }
+
+namespace {
 
 // One caption of a control, read and written through its own property.
 struct Caption {
@@ -83,13 +106,13 @@ void translateControl(QWidget* control)
         const QString text = conv::trimBlanks(caption.get());
         if (!isKeyCaption(text))
             continue;
-        caption.set(conv::trimBlanks(translatedOrEmpty(text.mid(1))));
+        caption.set(conv::trimBlanks(TranslateText(text.mid(1))));
         translated = true;
     }
     if (!translated)
         return;
     const QString tip = conv::trimBlanks(control->toolTip());
-    control->setToolTip(tip.isEmpty() ? QString() : conv::trimBlanks(translatedOrEmpty(tip)));
+    control->setToolTip(tip.isEmpty() ? QString() : conv::trimBlanks(TranslateText(tip)));
 }
 
 void translateTitle(QWidget* form)
@@ -98,7 +121,7 @@ void translateTitle(QWidget* form)
     if (!title.startsWith('~'))
         return;
     const QString key = title.mid(1);
-    form->setWindowTitle(conv::trimBlanks(key).isEmpty() ? QString() : translatedOrEmpty(key));
+    form->setWindowTitle(conv::trimBlanks(key).isEmpty() ? QString() : TranslateText(key));
 }
 
 } // namespace

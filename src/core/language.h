@@ -9,12 +9,18 @@
 class QWidget;
 
 // The interface text of a key in language gLanguage: the found text trimmed; the trimmed
-// key when the found text is empty; the trimmed key in upper case when glossa lacks it.
-// Throws db::DatabaseError when the look-up cannot run (for example a missing table).
+// key when the found text is empty; the trimmed key in upper case when glossa lacks it or
+// cannot be read (a missing table, a file locked by the companion program). After a failed
+// read the open language database is not asked again, so that a locked file costs one
+// wait and not one per caption.
 QString TranslateText(const QString& key);
 
+// Whether glossa of the open language database can be read; false also marks it unreadable
+// for TranslateText.
+bool LanguageTableReadable();
+
 // Translates the captions and tooltips of every control of a window, in creation order,
-// then the window's own title. A look-up that cannot run leaves that text empty.
+// then the window's own title.
 void TranslateForm(QWidget* form);
 
 // Typed parameter ID of a kind: 1 pm_boolean, 2 pm_integer, 3 pm_single, 4 pm_keimeno20,

@@ -25,6 +25,15 @@ void failStartup(const QString& text)
     msgbox::MsgBox(text, msgbox::Critical, kSosTitle);
 }
 
+// An empty file opens as an empty database: only the material table makes it a stock file.
+// Throws db::DatabaseError when the file cannot be read (locked, damaged).
+bool hasMaterialTable()
+{
+    db::Recordset rs;
+    rs.Open("select * from sqlite_master where type='table' and name='protesyles'", gConnStock);
+    return !rs.Eof();
+}
+
 } // namespace
 
 std::optional<Folders> deriveFolders(const QString& appPath)
@@ -80,6 +89,10 @@ bool OpenDatabases(const QString& appPath)
     for (const auto& [connection, path] : connections) {
         try {
             connection->Open(db::connectionStringFor(path));
+            if (connection == &gConnStock && !hasMaterialTable()) {
+                failStartup(QStringLiteral("No stock file exist"));
+                return false;
+            }
         } catch (const db::DatabaseError& error) {
             failStartup(QStringLiteral("Cannot open the database ") + path + QStringLiteral("\n")
                         + QString::fromUtf8(error.what()));
@@ -149,6 +162,14 @@ void ReadInterfaceSettings()
     };
     gLanguage = languageFromParameter(parameter(11));
     gFontCharset = fontCharsetFromParameter(parameter(15));
+}
+
+void CheckLanguageTable()
+{
+    if (!LanguageTableReadable())
+        msgbox::MsgBox(QStringLiteral("Ο πίνακας κειμένων (glossa) του quilbex.mdb δεν διαβάζεται: "
+                                      "τα κουμπιά και οι τίτλοι δείχνουν τα κλειδιά τους."),
+                       msgbox::Exclamation, kSosTitle);
 }
 
 } // namespace startup

@@ -33,8 +33,9 @@ std::unique_ptr<QLockFile> claimSingleInstance(const QString& lockPath = lockFil
 
 // Sets gAppPath, gRootPath, gDataPath and gConnString from the program's folder and opens
 // gConnStock, gConnQuilbex and gConnStuff. On failure one critical box names what is wrong
-// ("No stock file exist" when stock.mdb is not a file, before any connection is opened),
-// no connection stays open, and the result is false.
+// ("No stock file exist" when stock.mdb is not a file, before any connection is opened, or
+// when it holds no material table, as an empty file does), no connection stays open, and
+// the result is false.
 bool OpenDatabases(const QString& appPath);
 // Closes the three connections (stock, quilbex, stuff).
 void CloseDatabases();
@@ -58,5 +59,7 @@ qint16 fontCharsetFromParameter(const QVariant& value);
 // gLanguage and gFontCharset from the typed parameters (a parameter that cannot be read
 // counts as missing).
 void ReadInterfaceSettings();
+// One message when the language table cannot be read: the program goes on with the keys.
+void CheckLanguageTable();
 
 } // namespace startup

@@ -14,6 +14,7 @@
 #include "platform/units.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QFrame>
 #include <QListWidget>
@@ -48,6 +49,58 @@ XPButton* button(QWidget* parent, const QString& name, const QString& caption, i
 {
     return place(XPButton::createDesigned(parent, name, caption), name, left, top, 2175, 1215);
 }
+
+// A handler's failure ends in a message; the window goes on working.
+template <class Work>
+void reportingFailures(Work&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& error) {
+        msgbox::MsgBox("Η ενέργεια δεν ολοκληρώθηκε:\n" + QString::fromUtf8(error.what()),
+                       msgbox::Critical, "Προσοχή");
+    }
+}
+
+// The analysis ends early: the job has more lines in one tab than the window can hold.
+struct JobTooLong {};
+
+// The most skipped lines that the report names one by one.
+constexpr int kReportedLines = 20;
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// Keeps a grid at its designed place, given in the tab control's coordinates as the tab
+// control's own pages were drawn, and wholly inside its page (below the tab strip).
+class GridInPage : public QObject {
+public:
+    GridInPage(QWidget* tabs, QWidget* page, QWidget* grid, const QRect& designed)
+        : QObject(page), tabs_(tabs), page_(page), grid_(grid), designed_(designed)
+    {
+        page->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            fit();
+        return false;
+    }
+
+private:
+    void fit()
+    {
+        const QPoint offset = page_->mapTo(tabs_, QPoint(0, 0));
+        grid_->setGeometry(designed_.translated(-offset).intersected(page_->rect()));
+    }
+    QWidget* tabs_;
+    QWidget* page_;
+    QWidget* grid_;
+    QRect designed_;
+};
 
 // A kind field: a whole number of one or two digits, blanks around it allowed.
 std::optional<quint8> parseKind(const QString& field)
@@ -86,6 +139,7 @@ void Form1::buildControls()
         auto* page = new QWidget;
         SSTab1->addTab(page, captions[i]);
         FlexGrid* grid = place(new FlexGrid(page), QString("MSFlexGrid1(%1)").arg(i), 120, 600, 12135, 9495);
+        new GridInPage(SSTab1, page, grid, units::pxRect(120, 600, 12135, 9495));
         grid->setCols(columns[i]);
         grid->setRows(2);
         grid->setFixedRows(1);
@@ -136,14 +190,18 @@ void Form1::buildControls()
 
 void Form1::connectHandlers()
 {
-    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int) { SSTab1_Click(-1); });
-    connect(Command1, &XPButton::Click, this, &Form1::Command1_Click);
-    connect(Command2, &XPButton::Click, this, &Form1::Command2_Click);
-    connect(XPButton1, &XPButton::Click, this, &Form1::XPButton1_Click);
-    connect(XPButton2, &XPButton::Click, this, &Form1::XPButton2_Click);
-    connect(XPButton4, &XPButton::Click, this, &Form1::XPButton4_Click);
-    connect(XPButton6, &XPButton::Click, this, &Form1::XPButton6_Click);
+    const auto handle = [this](auto handler) {
+        return [this, handler] { reportingFailures([this, handler] { (this->*handler)(); }); };
+    };
+    connect(Check1, &QCheckBox::stateChanged, this, handle(&Form1::Check1_Click));
+    connect(SSTab1, &QTabWidget::currentChanged, this,
+            [this] { reportingFailures([this] { SSTab1_Click(-1); }); });
+    connect(Command1, &XPButton::Click, this, handle(&Form1::Command1_Click));
+    connect(Command2, &XPButton::Click, this, handle(&Form1::Command2_Click));
+    connect(XPButton1, &XPButton::Click, this, handle(&Form1::XPButton1_Click));
+    connect(XPButton2, &XPButton::Click, this, handle(&Form1::XPButton2_Click));
+    connect(XPButton4, &XPButton::Click, this, handle(&Form1::XPButton4_Click));
+    connect(XPButton6, &XPButton::Click, this, handle(&Form1::XPButton6_Click));
 }
 
 void Form1::Form_Load()
@@ -189,8 +247,18 @@ void Form1::Check1_Click()
         for (FlexGrid* grid : MSFlexGrid1)
             grid->setRows(2);
         skipped_.clear();
-        for (int i = 0; i < n; ++i)
-            analyseLine(List1->item(i)->text(), i + 1);
+        try {
+            for (int i = 0; i < n; ++i)
+                analyseLine(List1->item(i)->text(), i + 1);
+        } catch (const db::DatabaseError& error) {
+            // A failed look-up is no missing code: nothing may be offered for insert.
+            abandonAnalysis("Ο έλεγχος των υλικών στην αποθήκη απέτυχε:\n" + QString::fromUtf8(error.what()));
+            return;
+        } catch (const JobTooLong&) {
+            abandonAnalysis("Η εργασία έχει περισσότερες από " + conv::format(kMaxTabLines, "0")
+                            + " γραμμές σε μία καρτέλα και δεν χωράει στο παράθυρο.");
+            return;
+        }
 
         for (int i = 0; i < 3; ++i) {
             FlexGrid* grid = MSFlexGrid1[i];
@@ -211,6 +279,13 @@ void Form1::Check1_Click()
         SSTab1->show();
     }
     reportSkippedLines();
+}
+
+// The analysis cannot finish: say why and close the window; the job file stays as it is.
+void Form1::abandonAnalysis(const QString& reason)
+{
+    msgbox::MsgBox(reason + "\nΤο αρχείο της εργασίας δεν άλλαξε.", msgbox::Critical, "Προσοχή");
+    Command1_Click();
 }
 
 // One job line into the grid of its lookup outcome; lines that cannot be read are
@@ -234,11 +309,18 @@ void Form1::analyseLine(const QString& line, int number)
         return;
     }
     const QString code = conv::trimBlanks(conv::mid(line, kCodeAt, kCodeWidth));
+    if (hasControlCharacter(code)) {
+        // Stored, such a code could never be typed or found again.
+        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου"});
+        return;
+    }
     const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));
 
-    const std::uint8_t g = LookupMaterial(code);
-    FlexGrid* grid = MSFlexGrid1[g];
+    const std::uint8_t g = LookupMaterialChecked(code);
     const int r = RowNext[g];
+    if (r > kMaxTabLines)
+        throw JobTooLong {};
+    FlexGrid* grid = MSFlexGrid1[g];
     grid->setTextMatrix(r, ColCode, code);
     grid->setTextMatrix(r, ColDescription, description);
     grid->setTextMatrix(r, ColQuantity, conv::singleText(*quantity));
@@ -266,7 +348,7 @@ void Form1::analyseLine(const QString& line, int number)
     }
     grid->setRowHeight(r, kDataRowHeight);
     grid->setRows(r + 2);
-    RowNext[g] = qint16(r + 1);
+    RowNext[g] = r + 1;
 }
 
 void Form1::reportSkippedLines()
@@ -274,8 +356,11 @@ void Form1::reportSkippedLines()
     if (skipped_.isEmpty())
         return;
     QString text = "Οι παρακάτω γραμμές του αρχείου δεν αναλύθηκαν:";
-    for (const SkippedLine& line : skipped_)
-        text += QString("\nΓραμμή %1: %2").arg(line.number).arg(line.reason);
+    const int listed = std::min(int(skipped_.size()), kReportedLines);
+    for (int i = 0; i < listed; ++i)
+        text += QString("\nΓραμμή %1: %2").arg(skipped_[i].number).arg(skipped_[i].reason);
+    if (skipped_.size() > listed)
+        text += "\n... και άλλες " + conv::format(int(skipped_.size()) - listed, "0") + " γραμμές.";
     msgbox::MsgBox(text, msgbox::Exclamation, "Προσοχή");
 }
 
@@ -298,9 +383,9 @@ void Form1::SSTab1_Click(int /*previousTab*/)
     frame->show();
 }
 
-// Insert: the codes of tab 0 become materials without stock control and move to tab 1.
-// A row that cannot be stored stays in tab 0 and is reported, so that it is not taken for
-// a material that exists.
+// Insert: the codes of tab 0 become materials without stock control and move to tab 1, all
+// in one transaction. A row that cannot be stored stays in tab 0 and is reported, so that it
+// is not taken for a material that exists; when the transaction itself fails, none is stored.
 void Form1::Command2_Click()
 {
     FlexGrid* missing = MSFlexGrid1[lookup::Missing];
@@ -309,28 +394,41 @@ void Form1::Command2_Click()
         return;
     const int n = missing->Rows() - 1;
     const Hourglass hourglass;
-    db::Recordset rs;
+    std::vector<int> notStored;
     try {
-        rs.Open("select * from protesyles order by ID", gConnStock, 1, 3);
+        db::Transaction transaction(gConnStock);
+        db::Recordset rs;
+        // Only new rows are added: the recordset need not read the catalogue.
+        rs.Open("select * from protesyles where 1=0", gConnStock, 1, 3);
+        for (int r = 1; r <= n; ++r) {
+            const std::optional<QString> failure = insertNewMaterial(rs, r);
+            if (!failure)
+                continue;
+            notStored.push_back(r);
+            if (!gConnStock.inTransaction())   // the failure undid the rows stored before it
+                throw db::DatabaseError(failure->toStdString());
+        }
+        rs.Close();
+        transaction.Commit();
     } catch (const db::DatabaseError& error) {
         msgbox::MsgBox("Τα νέα υλικά δεν καταχωρήθηκαν:\n" + QString::fromUtf8(error.what()),
                        msgbox::Critical, "Προσοχή");
         return;
     }
-    std::vector<int> notStored;
-    for (int r = 1; r <= n; ++r) {
-        if (!insertNewMaterial(rs, r)) {
-            notStored.push_back(r);
-            continue;
-        }
-        uncontrolled->setRows(uncontrolled->Rows() + 1);
-        const int row = uncontrolled->Rows() - 1;
-        for (int c = ColCode; c <= ColEmpty; ++c)
-            uncontrolled->setTextMatrix(row, c, missing->TextMatrix(r, c));
-    }
-    rs.Close();
 
     const int stored = n - int(notStored.size());
+    int row = uncontrolled->Rows();
+    uncontrolled->setRows(row + stored);
+    for (int r = 1, next = 0; r <= n; ++r) {
+        if (next < int(notStored.size()) && notStored[next] == r) {
+            ++next;
+            continue;
+        }
+        for (int c = ColCode; c <= ColEmpty; ++c)
+            uncontrolled->setTextMatrix(row, c, missing->TextMatrix(r, c));
+        ++row;
+    }
+
     if (notStored.empty()) {
         missing->setRows(1);
         Command2->hide();
@@ -347,14 +445,17 @@ void Form1::Command2_Click()
     }
     selectTab(lookup::Missing);
     QString codes;
-    for (int r = 1; r < missing->Rows(); ++r)
+    for (int r = 1; r < missing->Rows() && r <= kReportedLines; ++r)
         codes += "\n" + missing->TextMatrix(r, ColCode);
+    if (missing->Rows() - 1 > kReportedLines)
+        codes += "\n... και άλλοι " + conv::format(missing->Rows() - 1 - kReportedLines, "0");
     msgbox::MsgBox("Οι παρακάτω κωδικοί δεν καταχωρήθηκαν και έμειναν στα νέα υλικά:" + codes,
                    msgbox::Exclamation, "Προσοχή");
 }
 
-// Stores row r of tab 0 as a new material without stock control.
-bool Form1::insertNewMaterial(db::Recordset& rs, int r)
+// Stores row r of tab 0 as a new material without stock control; the database's message
+// when it cannot.
+std::optional<QString> Form1::insertNewMaterial(db::Recordset& rs, int r)
 {
     const FlexGrid* missing = MSFlexGrid1[lookup::Missing];
     try {
@@ -366,10 +467,10 @@ bool Form1::insertNewMaterial(db::Recordset& rs, int r)
                                   "mystock", "minstock", "maxstock", "exeielegxo"})
             rs.setField(field, qint16(0));
         rs.Update();
-        return true;
-    } catch (const db::DatabaseError&) {
+        return std::nullopt;
+    } catch (const db::DatabaseError& error) {
         rs.CancelUpdate();
-        return false;
+        return QString::fromUtf8(error.what());
     }
 }
 
@@ -448,11 +549,25 @@ bool Form1::withdrawJob()
     }
 }
 
-// A job file left behind would be withdrawn a second time by the next import.
+// A job file left behind would be withdrawn a second time by the next import; a job file
+// that the companion program has written since the import is a new job and stays.
 void Form1::removeJobFile()
 {
     const QString path = jobFilePath();
-    if (!QFile::exists(path) || QFile::remove(path))
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (file.open(QIODevice::ReadOnly)) {
+        const bool analysed = jobFingerprint(file.readAll()) == jobFingerprint_;
+        file.close();
+        if (!analysed) {
+            msgbox::MsgBox("Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή και δεν διαγράφηκε:\n" + path
+                               + "\nΠεριέχει νέα εργασία, που δεν αφαιρέθηκε από την αποθήκη.",
+                           msgbox::Exclamation, "Προσοχή");
+            return;
+        }
+    }
+    if (QFile::remove(path))
         return;
     msgbox::MsgBox("Το αρχείο της εργασίας δεν διαγράφηκε:\n" + path
                        + "\nΜια νέα εισαγωγή του θα αφαιρούσε τις ίδιες ποσότητες ξανά. Διαγράψτε το.",

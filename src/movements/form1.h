@@ -4,10 +4,12 @@
 // their rest after the job), the insert of the missing codes and the stock withdrawal.
 
 #include "core/forms.h"
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 class FlexGrid;
@@ -56,6 +58,12 @@ public:
     QListWidget* List1 = nullptr;   // the raw job lines
 
     qint16 shortageCount() const { return ShortageCount; }
+    // The contents of the job file that was analysed (jobFingerprint); Execute deletes the
+    // file only while it still holds them.
+    void setJobFingerprint(const QByteArray& fingerprint) { jobFingerprint_ = fingerprint; }
+
+    // A tab holds at most this many job lines (row counters are 16-bit).
+    static constexpr int kMaxTabLines = 32767;
 
     void Form_Load();
     void Check1_Click();
@@ -74,16 +82,19 @@ private:
     };
 
     void buildControls();
+    void placeGridInPage(int tab);
     void connectHandlers();
     void analyseLine(const QString& line, int number);
-    bool insertNewMaterial(db::Recordset& rs, int row);
+    std::optional<QString> insertNewMaterial(db::Recordset& rs, int row);
     static void keepOnlyRows(FlexGrid* grid, const std::vector<int>& kept);
     void selectTab(int tab);
     void reportSkippedLines();
+    void abandonAnalysis(const QString& reason);
     bool withdrawJob();
     void removeJobFile();
 
-    std::array<qint16, 3> RowNext {1, 1, 1};
+    std::array<int, 3> RowNext {1, 1, 1};
     qint16 ShortageCount = 0;
     QVector<SkippedLine> skipped_;
+    QByteArray jobFingerprint_;
 };

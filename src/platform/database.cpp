@@ -4,6 +4,11 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <sqlite3.h>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -153,6 +158,26 @@ void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& v
         fail(handle);
 }
 
+// One use of a connection's cached statement: reset and unbound when the use ends.
+class CachedStatementUse {
+public:
+    CachedStatementUse(Connection& connection, const QString& sql)
+        : stmt_(connection.cachedStatement(sql))
+    {
+    }
+    ~CachedStatementUse()
+    {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+    CachedStatementUse(const CachedStatementUse&) = delete;
+    CachedStatementUse& operator=(const CachedStatementUse&) = delete;
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
 void stepToDone(sqlite3* handle, sqlite3_stmt* stmt)
 {
     if (sqlite3_step(stmt) != SQLITE_DONE)
@@ -172,7 +197,196 @@ QString quotedName(const QString& name)
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
+// The lower-case letters that foldCase maps, and their capitals at the same positions.
+constexpr char16_t kLowerLetters[] =
+    u"abcdefghijklmnopqrstuvwxyz"
+    u"àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþÿ"
+    u"άέήίαβγδεζηθικλμνξοπρςστυφχψωϊϋόύώ";
+constexpr char16_t kUpperLetters[] =
+    u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+    u"ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞŸ"
+    u"ΆΈΉΊΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΣΤΥΦΧΨΩΪΫΌΎΏ";
+static_assert(std::size(kLowerLetters) == std::size(kUpperLetters));
+
+// The capital of every mapped letter by its code; 0 for the characters left as they are.
+const std::array<char16_t, 0x400>& capitals()
+{
+    static const auto table = [] {
+        std::array<char16_t, 0x400> t {};
+        for (std::size_t i = 0; kLowerLetters[i]; ++i)
+            t[kLowerLetters[i]] = kUpperLetters[i];
+        return t;
+    }();
+    return table;
+}
+
+// True when a table's column is declared COLLATE NOCASE. A schema that cannot be read
+// (a locked file) fails here, at once, as the statement itself would.
+bool isCaseInsensitive(sqlite3* handle, const QString& table, const QString& column)
+{
+    const char* collation = nullptr;
+    const int rc = sqlite3_table_column_metadata(handle, nullptr, table.toUtf8().constData(),
+                                                 column.toUtf8().constData(), nullptr, &collation,
+                                                 nullptr, nullptr, nullptr);
+    if (rc == SQLITE_ERROR)   // no such table or column: the statement will say so
+        return false;
+    if (rc != SQLITE_OK)
+        fail(handle);
+    return collation && qstricmp(collation, "NOCASE") == 0;
+}
+
+// Whether the folded table of a case-insensitive column is there (read from the schema in
+// memory, without a statement).
+bool hasFoldedTable(sqlite3* handle, const QString& name)
+{
+    return sqlite3_table_column_metadata(handle, nullptr, name.toUtf8().constData(), "folded", nullptr,
+                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// The condition that finds the rows whose case-insensitive column equals a text: the rowids
+// that the folded table names, or a scan where the file has no folded table.
+QString foldedCondition(Connection& connection, const QString& table, const QString& column, const QString& text)
+{
+    sqlite3* handle = connection.handle();
+    const QString folded = foldCase(text);
+    const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
+    if (!hasFoldedTable(handle, shadow))
+        return QStringLiteral("fold_case(%1)='%2'").arg(quotedName(column), sqlText(folded));
+    const CachedStatementUse ids(connection, QStringLiteral("select ID from %1 where folded=?").arg(quotedName(shadow)));
+    bindValue(handle, ids.get(), 1, folded);
+    QStringList rowids;
+    int rc;
+    while ((rc = sqlite3_step(ids.get())) == SQLITE_ROW)
+        rowids << QString::number(sqlite3_column_int64(ids.get(), 0));
+    if (rc != SQLITE_DONE)
+        fail(handle);
+    return QStringLiteral("rowid in (%1)").arg(rowids.join(u','));
+}
+
+// Each "column='text'" of a case-insensitive column of the table is rewritten into its
+// folded condition; literals and quoted names are copied as they stand.
+QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, const QString& sql)
+{
+    sqlite3* handle = connection.handle();
+    QString out;
+    out.reserve(sql.size());
+    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    const int n = int(sql.size());
+    // The end of the quoted text that starts at i (the closing quote, or n).
+    const auto quotedEnd = [&sql, n](int i) {
+        const QChar quote = sql.at(i);
+        int end = i + 1;
+        while (end < n) {
+            if (sql.at(end) == quote) {
+                if (end + 1 < n && sql.at(end + 1) == quote) {   // a doubled quote
+                    end += 2;
+                    continue;
+                }
+                break;
+            }
+            ++end;
+        }
+        return end;
+    };
+    const auto skipSpaces = [&sql, n](int k) {
+        while (k < n && sql.at(k).isSpace())
+            ++k;
+        return k;
+    };
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"') {
+            const int end = quotedEnd(i);
+            out += QStringView(sql).mid(i, std::min(end + 1, n) - i);
+            i = end + 1;
+            continue;
+        }
+        if (!isWordChar(c) || (i > 0 && isWordChar(sql.at(i - 1)))) {
+            out += c;
+            ++i;
+            continue;
+        }
+        int end = i;
+        while (end < n && isWordChar(sql.at(end)))
+            ++end;
+        const QString word = sql.mid(i, end - i);
+        int k = skipSpaces(end);
+        if (k < n && sql.at(k) == u'=') {
+            k = skipSpaces(k + 1);
+            if (k < n && sql.at(k) == u'\'' && (i == 0 || sql.at(i - 1) != u'.')) {
+                const int close = quotedEnd(k);
+                if (close < n && isCaseInsensitive(handle, table, word)) {
+                    const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
+                    out += foldedCondition(connection, table, word, literal);
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        out += word;
+        i = end;
+    }
+    return out;
+}
+
+// fold_case(text): foldCase for the program's own queries on files without a folded table.
+void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArray folded = foldCase(QString::fromUtf8(data, sqlite3_value_bytes(argv[0]))).toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+// A single-precision figure as the file keeps it: the double of the shortest text that
+// reads back as the same single, so every reader sees 40.8 and not 40.7999992370605.
+QVariant singleValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return value;
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        break;
+    default:
+        return value;
+    }
+    const float single = value.toFloat();
+    if (!std::isfinite(single))
+        return double(single);
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text - 1, single);
+    if (error != std::errc())
+        return double(single);
+    *end = '\0';
+    return std::strtod(text, nullptr);
+}
+
 } // namespace
+
+QString foldCase(const QString& text)
+{
+    const auto& table = capitals();
+    QString folded = text;
+    for (QChar& c : folded) {
+        const char16_t code = c.unicode();
+        if (code < table.size() && table[code])
+            c = QChar(table[code]);
+    }
+    return folded;
+}
 
 QString sqlText(const QString& text)
 {
@@ -255,12 +469,29 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         fail(message);
     }
     sqlite3_busy_timeout(handle, 2000);
+    sqlite3_create_function_v2(handle, "fold_case", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               foldCaseFunction, nullptr, nullptr, nullptr);
+    static quint64 openings = 0;
     handle_ = handle;
     path_ = path;
+    openId_ = ++openings;
+}
+
+sqlite3_stmt* Connection::cachedStatement(const QString& sql)
+{
+    if (sqlite3_stmt* stmt = statements_.value(sql))
+        return stmt;
+    Statement prepared = prepare(openHandle(*this), sql);
+    sqlite3_stmt* stmt = prepared.release();
+    statements_.insert(sql, stmt);
+    return stmt;
 }
 
 void Connection::Close()
 {
+    for (sqlite3_stmt* stmt : std::as_const(statements_))
+        sqlite3_finalize(stmt);
+    statements_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
@@ -280,6 +511,11 @@ void Connection::Execute(const QString& sql)
     }
 }
 
+bool Connection::inTransaction() const
+{
+    return handle_ && !sqlite3_get_autocommit(handle_);
+}
+
 // ---------------------------------------------------------------- Recordset
 
 void Recordset::Open(const QString& sql, Connection& connection, int, int)
@@ -292,7 +528,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     static const QRegularExpression selectAll(
         QStringLiteral(R"re(^\s*select\s+\*\s+from\s+(\[[^\]]+\]|"[^"]+"|\w+))re"),
         QRegularExpression::CaseInsensitiveOption);
-    const QString translated = translateJetLiterals(sql);
+    QString translated = translateJetLiterals(sql);
     const QRegularExpressionMatch match = selectAll.match(translated);
     QString table;
     QString query = translated;
@@ -300,6 +536,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
         table = match.captured(1);
         if (table.startsWith(u'[') || table.startsWith(u'"'))
             table = table.mid(1, table.size() - 2);
+        translated = foldCaseInsensitiveTerms(connection, table, translated);
         const int star = translated.indexOf(u'*');
         query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
     }
@@ -309,10 +546,12 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     const int count = sqlite3_column_count(stmt.get());
     QStringList columns;
     QVector<bool> booleans;
+    QVector<bool> singles;
     for (int c = first; c < count; ++c) {
         columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
         const char* declared = sqlite3_column_decltype(stmt.get(), c);
         booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
+        singles << (declared && qstricmp(declared, "REAL") == 0);
     }
 
     QVector<qint64> rowids;
@@ -333,6 +572,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     table_ = table;
     columns_ = columns;
     booleanColumns_ = booleans;
+    singleColumns_ = singles;
     rowids_ = std::move(rowids);
     rows_ = std::move(rows);
 }
@@ -343,6 +583,7 @@ void Recordset::Close()
     table_.clear();
     columns_.clear();
     booleanColumns_.clear();
+    singleColumns_.clear();
     rowids_.clear();
     rows_.clear();
     pos_ = 0;
@@ -456,7 +697,9 @@ void Recordset::setField(const QString& name, const QVariant& value)
         requireCurrent();
         edit_ = rows_.at(pos_);
     }
-    edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value) : value;
+    edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value)
+        : singleColumns_.at(ordinal)              ? singleValue(value)
+                                                  : value;
     if (!changed_.contains(ordinal))
         changed_ << ordinal;
 }
@@ -499,10 +742,12 @@ void Recordset::insertRow()
         ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
         : QStringLiteral("insert into %1 (%2) values (%3)")
               .arg(quotedName(table_), names.join(u','), marks.join(u','));
-    Statement stmt = prepare(handle, sql);
-    for (int i = 0; i < changed_.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, sql);
+        for (int i = 0; i < changed_.size(); ++i)
+            bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+        stepToDone(handle, stmt.get());
+    }
 
     // The new row, with its ID and the defaults the database gave it, becomes the current row.
     const qint64 rowid = sqlite3_last_insert_rowid(handle);
@@ -522,11 +767,13 @@ void Recordset::updateRow()
         assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
     const QString sql = QStringLiteral("update %1 set %2 where rowid=?")
                             .arg(quotedName(table_), assignments.join(u','));
-    Statement stmt = prepare(handle, sql);
-    for (int i = 0; i < changed_.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
-    sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, sql);
+        for (int i = 0; i < changed_.size(); ++i)
+            bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
+        sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
+        stepToDone(handle, stmt.get());
+    }
 
     // Read back what was stored, so the row shows the values as the column types keep them.
     rows_[pos_] = readRow(rowids_.at(pos_));
@@ -535,8 +782,7 @@ void Recordset::updateRow()
 
 Recordset::Row Recordset::readRow(qint64 rowid) const
 {
-    sqlite3* handle = openHandle(*connection_);
-    Statement stmt = prepare(handle, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
+    const CachedStatementUse stmt(*connection_, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
     sqlite3_bind_int64(stmt.get(), 1, rowid);
     Row row(columns_.size());
     if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
@@ -555,9 +801,11 @@ void Recordset::Delete()
     }
     requireCurrent();
     sqlite3* handle = openHandle(*connection_);
-    Statement stmt = prepare(handle, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
-    sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
-    stepToDone(handle, stmt.get());
+    {
+        const CachedStatementUse stmt(*connection_, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
+        sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
+        stepToDone(handle, stmt.get());
+    }
     rowids_.remove(pos_);
     rows_.remove(pos_);
     currentDeleted_ = true;

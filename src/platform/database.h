@@ -4,6 +4,7 @@
 // run one "select * from T ..." each, keep the rows read (a keyset of rowids),
 // move over them, read and assign fields, insert, update and delete.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -24,6 +26,20 @@ public:
 // The text of a literal for SQL concatenation: apostrophes doubled, no outer quotes.
 // "select ... where kodikos='" + sqlText(code) + "'" finds a code such as O'BRIEN.
 QString sqlText(const QString& text);
+
+// Texts that users type as keys (material codes, language keys) compare without regard to
+// letter case, Greek and accented Latin letters included. SQLite's NOCASE folds A-Z only, and
+// a collation or function of our own in the schema would make the files unusable to the
+// sqlite3 tool. So a column C of table T declared COLLATE NOCASE is compared by its capitals:
+// - the schema (data/) keeps a table folded_T_C (ID, folded) of each row's C in capitals,
+//   filled by triggers written with built-in functions only, and indexed on folded;
+// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" with the IDs
+//   that folded_T_C holds for foldCase(text), read through that index;
+// - a file without that table is still answered right, by a scan through the function
+//   fold_case that every Connection registers for its own queries.
+// foldCase maps a-z, U+00E0-U+00FF and the Greek lower-case letters (final sigma included)
+// to their capitals and leaves every other character as it is, as the triggers do.
+QString foldCase(const QString& text);
 
 class Connection {
 public:
@@ -46,8 +62,16 @@ public:
 
     // Runs a statement that returns no rows (BEGIN, COMMIT, ROLLBACK). Throws DatabaseError.
     void Execute(const QString& sql);
+    // True between BEGIN and its end (a failure may also end a transaction).
+    bool inTransaction() const;
 
     sqlite3* handle() const { return handle_; }
+    // A statement prepared once for this opening and kept until Close, for the statements
+    // that run again and again (a row's insert, update, delete, read-back). Throws
+    // DatabaseError. The caller resets it after use (CachedStatementUse does).
+    sqlite3_stmt* cachedStatement(const QString& sql);
+    // Differs for every successful Open, so state tied to one opening can tell a reopened file.
+    quint64 openId() const { return openId_; }
 
     // The file path of a connection string's Data Source='...' part; empty when absent.
     static QString dataSource(const QString& connectionString);
@@ -55,6 +79,8 @@ public:
 private:
     sqlite3* handle_ = nullptr;
     QString path_;
+    quint64 openId_ = 0;
+    QHash<QString, sqlite3_stmt*> statements_;
 };
 
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
@@ -131,6 +157,7 @@ private:
     QString table_;              // empty for a result that cannot be written back
     QStringList columns_;
     QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0
+    QVector<bool> singleColumns_;    // declared REAL: single precision, stored as the value shown
     QVector<qint64> rowids_;
     QVector<Row> rows_;          // the values read, parallel to rowids_
     int pos_ = 0;

@@ -381,7 +381,6 @@ FlexGrid::FlexGrid(QWidget* parent)
     , colWidthsTw_(2, -1)
     , backColorBkg_(kAppWorkspace)
 {
-    setFont(QFont("Arial", 8));
     setHorizontalHeader(fixedRowsView_);
     setModel(model_.get());
     setItemDelegate(new FlexGridDelegate(this));

@@ -153,6 +153,16 @@ TEST_F(SuppliersWindow, BlankStoredNameBecomesDashWhenShown)
     EXPECT_EQ(supplier::choiceList()[3], "- - - { 03 } - - -");
 }
 
+// The name box is still empty when the first supplier is shown: a blank name with details
+// is stored as "-" all the same.
+TEST_F(SuppliersWindow, BlankFirstSupplierWithDetailsGetsDash)
+{
+    store(1, "", "  details ", "comments");
+    Form2& form = open();
+    EXPECT_EQ(form.Text1->text(), "-");
+    EXPECT_EQ(stored(1), (Supplier {"-", "details", "comments"}));
+}
+
 TEST_F(SuppliersWindow, EmptiedNameIsStoredAsDash)
 {
     store(1, "Acme", "", "");

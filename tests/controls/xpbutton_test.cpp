@@ -3,6 +3,7 @@
 
 #include "controls/xpbutton.h"
 #include "platform/units.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
@@ -380,6 +381,38 @@ TEST_F(XPButtonEventTest, MouseClickOrder)
     parkCursor();
     EXPECT_EQ(log, QStringList({"MouseEnter", "MouseMove", "MouseDown 1", "MouseUp 1", "Click", "MouseExit"}));
     EXPECT_EQ(pixel(40, 11), rest);
+}
+
+// Assistive technology sees a push button named by its caption (by its tooltip without
+// one), with its enabled and checked states; its press action clicks it, only while enabled.
+TEST_F(XPButtonEventTest, AssistiveTechnologySeesAPushButton)
+{
+    button->setCaption("Εκτέλεση");
+    button->setToolTip("Αφαίρεση από την αποθήκη");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Button);
+    EXPECT_EQ(face->text(QAccessible::Name), "Εκτέλεση");
+    button->setCaption("");
+    EXPECT_EQ(face->text(QAccessible::Name), "Αφαίρεση από την αποθήκη");
+
+    QAccessibleActionInterface* actions = face->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(actions->actionNames(), QStringList({QAccessibleActionInterface::pressAction()}));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(log, QStringList({"Click"}));
+
+    button->setEnabled(false);
+    EXPECT_TRUE(face->state().disabled);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(log, QStringList({"Click"}));
+
+    button->setEnabled(true);
+    button->setCheckboxBehaviour(true);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(face->state().checkable);
+    EXPECT_TRUE(face->state().checked);
+    EXPECT_TRUE(button->Value());
 }
 
 TEST_F(XPButtonEventTest, MouseCoordinatesAreTwips)

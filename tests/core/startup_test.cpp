@@ -3,10 +3,12 @@
 #include "core/form4.h"
 #include "core/globals.h"
 #include "core/helpers.h"
+#include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/startup.h"
 #include "support/testenv.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QPointer>
 #include <QProcess>
@@ -194,6 +196,42 @@ TEST_F(StartupLoad, ADatabaseThatDoesNotOpenIsNamedAndNothingStaysOpen)
         EXPECT_EQ(boxes_.last().style, 16);
         EXPECT_FALSE(anyConnectionOpen()) << name;
     }
+}
+
+TEST_F(StartupLoad, AStockFileWithoutMaterialsIsNoStockFile)
+{
+    for (const bool empty : {true, false}) {
+        testenv::DataFolder data;
+        const QString path = data.dataPath() + "/stock.mdb";
+        if (empty) {
+            startup::CloseDatabases();
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        } else {
+            testenv::DataFolder::exec(gConnStock, "drop table protesyles");
+            startup::CloseDatabases();
+        }
+        boxes_.clear();
+        Form4 form;
+        EXPECT_EQ(form.Form_Load(data.appPath()), Form4::StartResult::Failed) << empty;
+        ASSERT_EQ(boxes_.count(), 1);
+        EXPECT_EQ(boxes_.last().text, "No stock file exist");
+        EXPECT_EQ(boxes_.last().title, "S.O.S.");
+        EXPECT_FALSE(anyConnectionOpen());
+        EXPECT_EQ(QFileInfo(path).size() == 0, empty);   // the file is left as it was
+    }
+}
+
+TEST_F(StartupLoad, AnUnreadableLanguageTableIsToldOnceAndStartUpGoesOn)
+{
+    testenv::DataFolder::exec(gConnQuilbex, "drop table glossa");
+    startup::CloseDatabases();
+    Form4 form;
+    EXPECT_EQ(form.Form_Load(data_.appPath()), Form4::StartResult::Ready);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains("glossa"));
+    EXPECT_EQ(TranslateText("Epistrofi"), "EPISTROFI");
+    EXPECT_EQ(boxes_.count(), 1);
 }
 
 TEST_F(StartupLoad, AProgramFolderWithoutBinIsNamed)

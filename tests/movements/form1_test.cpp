@@ -456,4 +456,155 @@ TEST_F(JobWindow, ClassBoxesShowTheirColours)
     }
 }
 
+
+// A failure that ends the transaction leaves every code in tab 0 and stores none of them.
+TEST_F(JobWindow, InsertIsOneTransaction)
+{
+    testenv::DataFolder::exec(gConnStock, "create trigger refuse before insert on protesyles "
+                                          "when new.kodikos='N3' begin select raise(rollback, 'refused'); end");
+    Form1* form = importJob({jobLine("N1", "a", "1"), jobLine("N2", "b", "2"), jobLine("N3", "c", "3")});
+    ASSERT_NE(form, nullptr);
+    boxes.clear();
+    form->Command2_Click();
+    EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 0);
+    EXPECT_EQ(dataRows(form, 0), 3);
+    EXPECT_EQ(dataRows(form, 1), 0);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("refused")) << boxes.last().text.toStdString();
+    EXPECT_FALSE(gConnStock.inTransaction());
+}
+
+// A job line's code finds the material whatever the letter case, Greek letters included, so
+// that no duplicate is offered for insert.
+TEST_F(JobWindow, GreekCodesOfAnotherCaseAreTheStoredMaterial)
+{
+    addMaterial("ΠΡΟΦ-Α1", 10, 0);
+    Form1* form = importJob({jobLine("προφ-α1", "a", "4")});
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(dataRows(form, 0), 0);
+    ASSERT_EQ(dataRows(form, 2), 1);
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("ΠΡΟΦ-Α1"), 6);
+}
+
+// A look-up that fails is no missing code: the analysis stops with one message, offers
+// nothing for insert, and leaves the job file.
+TEST_F(JobWindow, LockedStockStopsTheAnalysis)
+{
+    addMaterial("A", 10, 0);
+    db::Connection other;
+    other.Open(gConnString);
+    other.Execute("BEGIN EXCLUSIVE");
+    Form1* form = importJob({jobLine("A", "a", "1"), jobLine("B", "b", "1")});
+    other.Execute("ROLLBACK");
+    EXPECT_EQ(form, nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("database is locked")) << boxes.last().text.toStdString();
+    EXPECT_EQ(boxes.last().style, 16);
+    EXPECT_TRUE(QFile::exists(jobFilePath()));
+    EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);
+}
+
+// More lines in one tab than its 16-bit row counter holds: a message, the program goes on and
+// the job file stays.
+TEST_F(JobWindow, AJobTooLongForOneTabIsReported)
+{
+    const QString line = jobLine("NEW", "a", "1");
+    Form1* form = importJob(QStringList(Form1::kMaxTabLines + 1, line));
+    EXPECT_EQ(form, nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("32767")) << boxes.last().text.toStdString();
+    EXPECT_TRUE(QFile::exists(jobFilePath()));
+}
+
+// A control character inside a code would be stored and never found again: a bad line. The
+// report of many bad lines names the first ones and counts the rest, so its box fits.
+TEST_F(JobWindow, ControlCharactersAndManyBadLines)
+{
+    QStringList lines {jobLine(QString("AB") + QChar(0) + "C", "nul", "1"), jobLine("A\tB", "tab", "1"),
+                       jobLine("OK", "good", "1")};
+    for (int i = 0; i < 30; ++i)
+        lines << jobLine("Q", "x", "abc");
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 0), 1);
+    EXPECT_EQ(cell(form, 0, 1, Form1::ColCode), "OK");
+    ASSERT_EQ(boxes.count(), 1);
+    const QString report = boxes.last().text;
+    EXPECT_TRUE(report.contains("Γραμμή 1:") && report.contains("Γραμμή 2:"));
+    EXPECT_TRUE(report.contains("Γραμμή 21:"));
+    EXPECT_FALSE(report.contains("Γραμμή 24:"));
+    EXPECT_TRUE(report.contains("και άλλες 12 γραμμές")) << report.toStdString();
+    EXPECT_LE(report.count('\n'), 22);
+}
+
+// A job that the companion program wrote after the import is not deleted by Execute.
+TEST_F(JobExecute, ANewJobWrittenSinceTheImportStays)
+{
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    writeJob({jobLine("B", "b", "1")});
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+    EXPECT_TRUE(QFile::exists(jobFilePath()));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.shown()[0].text.contains("norvale9.txt"));
+    EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
+}
+
+// The job file's text: UTF-16 after its byte-order mark, UTF-8 and Windows-1253 line by line;
+// bytes that are no text are said to be so.
+TEST_F(JobWindow, TextOfEveryEncoding)
+{
+    addMaterial("Γ1", 5, 0);
+    const QString line = jobLine("Γ1", "Γωνία", "1");
+    const QByteArray le = QByteArray("\xFF\xFE") + QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line);
+    const QByteArray be = QByteArray("\xFE\xFF") + QStringEncoder(QStringConverter::Utf16BE)(line);
+    const QByteArray mixed = line.toUtf8() + "\r\n" + QStringEncoder("windows-1253")(line) + "\r\n";
+    for (const auto& [bytes, rows] : {std::pair {le, 2}, std::pair {be, 1}, std::pair {mixed, 2}}) {
+        boxes.clear();
+        writeJobBytes(bytes);
+        ImportStockFile();
+        Form1* form = Form1::instance();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(dataRows(form, 2), rows);
+        EXPECT_EQ(cell(form, 2, rows, Form1::ColDescription), "Γωνία");
+        EXPECT_EQ(boxes.count(), 0);
+    }
+    delete Form1::instance();
+    boxes.clear();
+    writeJobBytes(QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line));   // no mark
+    ImportStockFile();
+    EXPECT_EQ(Form1::instance(), nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("κειμένου")) << boxes.last().text.toStdString();
+}
+
+// Without a readable language table the job window still opens, showing its keys.
+TEST_F(JobWindow, OpensWithoutTheLanguageTable)
+{
+    testenv::DataFolder::exec(gConnQuilbex, "drop table glossa");
+    Form1* form = importJob({jobLine("N1", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(cell(form, 0, 0, Form1::ColCode), "KODIKOS");
+    EXPECT_EQ(form->Command1->Caption(), "EPISTROFI");
+}
+
+// The grids lie wholly inside their tab page, below the tab strip, in the window's font.
+TEST_F(JobWindow, GridsLieInsideTheirPagesInTheWindowsFont)
+{
+    addMaterial("A", 10, 0);
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    form->show();
+    for (int i = 0; i < 3; ++i) {
+        form->SSTab1->setCurrentIndex(i);
+        QWidget* page = form->SSTab1->widget(i);
+        FlexGrid* grid = form->MSFlexGrid1[i];
+        EXPECT_TRUE(page->rect().contains(grid->geometry())) << i;
+        EXPECT_EQ(grid->mapTo(form->SSTab1, QPoint(0, 0)), units::pxPoint(120, 600)) << i;
+        EXPECT_EQ(grid->font().family(), "Tahoma");
+    }
+}
+
 } // namespace

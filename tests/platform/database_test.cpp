@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <functional>
@@ -253,6 +254,85 @@ TEST_F(DatabaseTest, CodesDescriptionsAndLanguageKeysIgnoreLetterCase)
     key.Open("select * from glossa where greeklish='perigrafi'", gConnQuilbex);
     ASSERT_FALSE(key.Eof());
     EXPECT_EQ(key[2].toString(), "Περιγραφή");
+}
+
+// Codes and keys compare by their capitals, Greek and accented letters included, whoever
+// wrote the row; a file without the folded table is answered alike by a scan.
+TEST_F(DatabaseTest, CodesAndKeysIgnoreGreekAndLatinLetterCase)
+{
+    addMaterial("profil", "ΠΡΟΦ-Α1");
+    addMaterial("sigma", "ΣΊΤΑ-ς");
+    addMaterial("latin", "Façade-ÿ");
+    addMaterial("apostrophe", "O'Ήλιος");
+    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('Παλέτα', 'x')");
+    struct Case {
+        const char* typed;
+        const char* found;   // empty: no row
+    };
+    const Case cases[] = {
+        {"προφ-α1", "ΠΡΟΦ-Α1"}, {"Προφ-Α1", "ΠΡΟΦ-Α1"}, {"ΠΡΟΦ-Α1", "ΠΡΟΦ-Α1"},
+        {"σίτα-Σ", "ΣΊΤΑ-ς"},   {"ΣΙΤΑ-Σ", ""},          // an accent is no letter case
+        {"FAÇADE-Ÿ", "Façade-ÿ"}, {"o'ήλιος", "O'Ήλιος"}, {"προφ-α", ""},
+    };
+    for (const bool withFoldedTable : {true, false}) {
+        if (!withFoldedTable)
+            DataFolder::exec(gConnStock, "drop table folded_protesyles_kodikos");
+        for (const Case& c : cases) {
+            db::Recordset rs;
+            rs.Open("select * from protesyles where kodikos='" + db::sqlText(c.typed) + "'", gConnStock);
+            EXPECT_EQ(rs.Eof() ? QString() : rs["kodikos"].toString(), QString(c.found))
+                << c.typed << (withFoldedTable ? "" : " (scan)");
+        }
+    }
+    db::Recordset key;
+    key.Open("select * from glossa where greeklish='ΠΑΛΈΤΑ'", gConnQuilbex);
+    EXPECT_FALSE(key.Eof());
+    // A literal that only looks like a comparison is left alone.
+    key.Open("select * from glossa where ellinika='greeklish=''παλέτα'''", gConnQuilbex);
+    EXPECT_TRUE(key.Eof());
+}
+
+// The folded table is kept by the file's own triggers, so rows that the sqlite3 tool
+// writes are found too, and the tool reads and checks the whole file.
+TEST_F(DatabaseTest, TheSqliteToolWritesAndChecksTheFile)
+{
+    addMaterial("first", "ΑΒΓ-1");
+    gConnStock.Close();
+    const QString path = folder.dataPath() + "/stock.mdb";
+    QProcess tool;
+    tool.start("sqlite3", {path, "insert into protesyles (kodikos) values ('δέκα-ω');"
+                                 "update protesyles set kodikos='αβγ-2' where kodikos='ΑΒΓ-1';"
+                                 "pragma integrity_check;"});
+    ASSERT_TRUE(tool.waitForFinished(10000));
+    EXPECT_EQ(tool.readAllStandardOutput().trimmed(), "ok");
+    EXPECT_EQ(tool.readAllStandardError(), "");
+    gConnStock.Open(gConnString);
+    for (const char* typed : {"ΔΈΚΑ-Ω", "ΑΒΓ-2"}) {
+        db::Recordset rs;
+        rs.Open(QString("select * from protesyles where kodikos='%1'").arg(typed), gConnStock);
+        EXPECT_EQ(rs.RecordCount(), 1) << typed;
+    }
+    EXPECT_EQ(countOf(gConnStock, "folded_protesyles_kodikos where folded='ΑΒΓ-1'"), 0);
+}
+
+// Single-precision fields keep the value the user sees: 46.8 - 6 is 40.8 in the file, not
+// the 40.7999992370605 of the single widened; a double field keeps its double.
+TEST_F(DatabaseTest, SingleFiguresAreStoredAsTheValueShown)
+{
+    addMaterial("glass", "TZ-1", 46.8);
+    db::Recordset rs;
+    rs.Open("select * from protesyles where kodikos='TZ-1'", gConnStock);
+    const float stock = rs["mystock"].toFloat() - 6.0f;
+    rs.setField("mystock", double(stock));
+    rs.setField("minstock", 0.1f);
+    rs.setField("Axia2", 0.1f);
+    rs.setField("maxstock", "12.5");   // a text is the database's to convert
+    rs.Update();
+    EXPECT_EQ(DataFolder::scalar(gConnStock,
+                                 "select mystock || ' ' || minstock || ' ' || maxstock from protesyles").toString(),
+              "40.8 0.1 12.5");
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select Axia2 = 0.1 from protesyles").toLongLong(), 0);
+    EXPECT_EQ(rs["mystock"].toFloat(), stock);
 }
 
 TEST_F(DatabaseTest, SuppliersComeInIdOrder)
