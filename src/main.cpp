@@ -1,10 +1,10 @@
 // The program: the application and its start form, which hands over to the main window.
+#include "core/application.h"
 #include "core/form4.h"
-#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     auto* form4 = new Form4;   // unloaded by its own timer when it hands over
     switch (form4->Form_Load()) {
     case Form4::StartResult::Ready:

@@ -1,0 +1,25 @@
+#include "core/application.h"
+#include "platform/messagebox.h"
+
+#include <exception>
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    return deliverReportingFailures([&] { return QApplication::notify(receiver, event); });
+}
+
+bool deliverReportingFailures(const std::function<bool()>& deliver)
+{
+    try {
+        return deliver();
+    } catch (const std::exception& error) {
+        msgbox::MsgBox(QString::fromUtf8(error.what()), msgbox::Critical);
+    } catch (...) {
+        msgbox::MsgBox(QStringLiteral("Unexpected error"), msgbox::Critical);
+    }
+    return false;
+}
