@@ -248,14 +248,8 @@ void MDIForm1::savePosition()
 
 void MDIForm1::MDIForm_QueryUnload(bool& cancel)
 {
-    QString title;
-    try {
-        title = TranslateText(QStringLiteral("Epivevaiosi exodou"));
-    } catch (const db::DatabaseError&) {
-        title = QStringLiteral("EPIVEVAIOSI EXODOU");
-    }
-    const int answer = msgbox::MsgBox(QStringLiteral("Να τερματιστεί η εφαρμογή αποθήκης;"),
-                                      msgbox::YesNo, title);
+    const int answer = msgbox::MsgBox(QStringLiteral("Να τερματιστεί η εφαρμογή αποθήκης;"), msgbox::YesNo,
+                                      TranslateText(QStringLiteral("Epivevaiosi exodou")));
     cancel = answer == msgbox::No;
     savePosition();
 }
