@@ -1,5 +1,6 @@
 #include "core/mdiform1.h"
 #include "catalogue/form2.h"
+#include "catalogue/form3.h"
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -282,6 +283,13 @@ void MDIForm1::hidePanels()
 void MDIForm1::Command2_Click(int index)
 {
     switch (index) {
+    case 0: {
+        hidePanels();
+        const Hourglass hourglass;
+        auto* form = new Form3;
+        showChild(form, 0, 0, Width(), Height());
+        break;
+    }
     case 2: {
         hidePanels();
         const Hourglass hourglass;
@@ -299,7 +307,7 @@ void MDIForm1::Command2_Click(int index)
         close();
         break;
     default:
-        // 0 materials list, 1 invoices, 3 settings: their windows are not part of the
+        // 1 invoices, 3 settings: their windows are not part of the
         // program yet, so the menu leaves the home screen as it is.
         break;
     }
