@@ -11,6 +11,7 @@
 #include <optional>
 
 class FlexGrid;
+class MaterialPictureBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -18,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
+class QToolButton;
 class XPButton;
 namespace db {
 class Recordset;
@@ -64,7 +66,9 @@ public:
     std::array<XPButton*, 2> Command6 {};   // previous, next
     XPButton* Command5 = nullptr;  // close the editor
     XPButton* Command7 = nullptr;  // save
-    QLabel* Picture2 = nullptr;    // the material's picture
+    MaterialPictureBox* Picture2 = nullptr;   // the material's picture
+    QToolButton* ImageXY = nullptr;           // screen clip
+    std::array<QToolButton*, 4> ImageX {};    // clear, paste, open, and a hidden clear
     std::array<QLabel*, 19> Label1 {};
 
     // The text boxes Text1(0) to Text1(10): 7 (comments) has several lines, 8 is the list's
@@ -97,6 +101,8 @@ public:
     void Command5_Click();    // close the editor
     void Command6_Click(int index);
     void Command7_Click();    // save
+    void ImageX_Click(int index);
+    void ImageXY_Click();     // screen clip
 
 private:
     void buildList();
@@ -121,6 +127,8 @@ private:
     void clearPicture();
     void showPicture();
     void savePicture();
+    void buildPictureTools();
+    void BrowsePicture();
 
     // The identifier a list row shows in its first column; nullopt for the header row, a
     // row out of range or a cell that does not read as an identifier.

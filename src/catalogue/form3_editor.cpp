@@ -4,6 +4,7 @@
 #include "catalogue/form3.h"
 #include "catalogue/form3_shared.h"
 
+#include "catalogue/material_picture.h"
 #include "catalogue/material_record.h"
 #include "catalogue/supplier_record.h"
 #include "controls/xpbutton.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <charconv>
 #include <cstdlib>
 
@@ -146,8 +148,7 @@ void Form3::buildEditor()
     // The picture area; its tools belong to the picture handling of the editor.
     Label1[13] = label(Frame1, "Label1(13)", "Φωτογραφία", 1080, 5640, 1455);
     Label1[18] = label(Frame1, "Label1(18)", QString(), 120, 6000, 2415);
-    Picture2 = place(new QLabel(Frame1), "Picture2", 2760, 5760, 2655, 2655);
-    units::setBackColor(Picture2, kWhite);
+    buildPictureTools();
 
     Command6[0] = place(XPButton::createDesigned(Frame1, "Command6(0)", QString()), "Command6(0)", 13440, 240, 1215, 1215);
     Command6[0]->setPicture(style()->standardPixmap(QStyle::SP_ArrowUp));
@@ -233,6 +234,7 @@ void Form3::Command2_Click()
         return;
     Command6[0]->show();
     Command6[1]->show();
+    ImageX[1]->show();
     Frame1->move(0, 0);
     Frame1->show();
     Frame1->raise();
@@ -243,6 +245,7 @@ void Form3::Command4_Click()
     newMode = true;
     Command6[0]->hide();
     Command6[1]->hide();
+    ImageX[1]->hide();
     Frame1->move(0, 0);
     Frame1->show();
     Frame1->raise();
@@ -402,16 +405,16 @@ void Form3::writeListRow(int row, const db::Recordset& rs)
 
 void Form3::clearPicture()
 {
-    Picture2->clear();
+    ImageX_Click(0);
 }
 
 void Form3::showPicture()
 {
-    Picture2->clear();
-    Label1[18]->setText(NormalizeCode(Text1(1)));
+    Label1[18]->setText(picture::fileName(Text1(1)));
+    Picture2->showFile(Text1(1));
 }
 
-// Pictures are kept only through the picture tools of the editor.
 void Form3::savePicture()
 {
+    Picture2->saveFile(Text1(1));
 }

@@ -210,9 +210,6 @@ void MaterialPictureBox::setPicture(QImage picture)
 MaterialPictureControls buildPictureControls(QWidget* frame)
 {
     MaterialPictureControls c;
-    c.square = new QWidget(frame);
-    c.square->setGeometry(units::pxRect(2640, 5640, 2895, 2895));
-    units::setBackColor(c.square, units::RGB(255, 255, 255));
     c.Picture2 = new MaterialPictureBox(frame);
     c.Picture2->setGeometry(units::pxRect(2760, 5760, picture::kBoxTwips, picture::kBoxTwips));
 

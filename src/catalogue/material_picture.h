@@ -77,10 +77,9 @@ private:
     bool changed_ = false;
 };
 
-// The picture area of the editor frame at its designed places: the box on its white square
-// and the small buttons beside it (screen clip, paste, clear, open, and a hidden clear).
+// The picture area of the editor frame at its designed places: the box and the small
+// buttons beside it (screen clip, paste, clear, open, and a hidden clear).
 struct MaterialPictureControls {
-    QWidget* square = nullptr;
     MaterialPictureBox* Picture2 = nullptr;
     QToolButton* ImageXY = nullptr;
     std::array<QToolButton*, 4> ImageX {};

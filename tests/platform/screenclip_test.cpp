@@ -60,13 +60,13 @@ TEST(ScreenClip, WaitEndsOnEachOutcomeAndTheWindowComesBack)
         script.write("#!/nonexistent/interpreter\n");
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    const screenclip::Tool running{"sh", {"-c", "sleep 5"}};
+    const screenclip::Tool running{"sh", {"-c", "exec sleep 5"}};
     const auto later = [](std::function<void()> action) { QTimer::singleShot(100, action); };
     const Case cases[] = {
         {"no tool installed", {{"tarmel-no-such-tool", {}}}, {}, 10s, Outcome::NoTool, false},
         {"tool cannot start", {{"tarmel-no-such-tool", {}}, {badInterpreter, {}}}, {}, 10s, Outcome::NoTool, true},
         {"tool exits without a clip", {{"sh", {"-c", "exit 0"}}}, {}, 10s, Outcome::ToolExited, true},
-        {"clip arrives", {{"sh", {"-c", "sleep 1"}}},
+        {"clip arrives", {{"sh", {"-c", "exec sleep 1"}}},
          [&](QWidget*&) { later([] { QApplication::clipboard()->setImage(redPicture()); }); }, 10s,
          Outcome::Clip, true},
         {"window restored", {running}, [&](QWidget*& w) { later([w] { w->showNormal(); }); }, 10s,
