@@ -160,7 +160,10 @@ void MaterialPictureBox::showFile(const QString& code)
 void MaterialPictureBox::saveFile(const QString& code)
 {
     const QString name = picture::fileName(code);
-    if (name.isEmpty() || (!changed_ && name == shownName_))
+    // A new name takes the picture along; without one it leaves the file of that name (which
+    // another material may share) alone.
+    const bool carried = name != shownName_ && hasPicture();
+    if (name.isEmpty() || !(changed_ || carried))
         return;
     const QString path = picture::filePath(code);
     if (hasPicture()) {

@@ -59,9 +59,9 @@ public:
     // Shows the picture file of a code (the box stays empty when it has none); one message
     // when the file exists but cannot be read.
     void showFile(const QString& code);
-    // Writes the box's picture to the code's file, or deletes that file when the box is
-    // empty, but only when the picture or the file's name changed since the last show or
-    // save. The file is replaced in one step, never left half written.
+    // Writes the box's picture to the code's file when the picture changed since the last
+    // show or save, or the code now names another file; deletes that file when the picture
+    // was cleared. The file is replaced in one step, never left half written.
     void saveFile(const QString& code);
 
 protected:

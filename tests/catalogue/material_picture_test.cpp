@@ -224,6 +224,11 @@ TEST(MaterialPicture, SaveWritesOrDeletesOnlyWhatChanged)
     box.saveFile("B2");
     EXPECT_EQ(QImage(picture::filePath("B2")).size(), QSize(400, 300));
     EXPECT_EQ(fileBytes(a1), stored);
+    // A material without a picture renamed onto an existing file leaves that file alone.
+    MaterialPictureBox empty;
+    empty.showFile("C3");
+    empty.saveFile("B2");
+    EXPECT_TRUE(QFile::exists(picture::filePath("B2")));
 
     // A pasted picture is written as the box's drawing, through no leftover file.
     box.showFile("A1");
