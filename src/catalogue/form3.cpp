@@ -91,8 +91,8 @@ Form3::~Form3()
 void Form3::buildList()
 {
     auto* supplierLabel = new QLabel("~Promitheftis", this);
-    supplierLabel->setGeometry(units::pxRect(120, 180, 1335, 255));
-    Combo5 = place(new QComboBox(this), "Combo5", 1440, 120, 3855, 315);
+    supplierLabel->setGeometry(units::pxRect(120, 180, 1455, 255));
+    Combo5 = place(new QComboBox(this), "Combo5", 1680, 120, 3615, 315);
     Combo6 = place(new QComboBox(this), "Combo6", 5400, 120, 2295, 315);
     auto* searchLabel = new QLabel("~Anazitisi", this);
     searchLabel->setGeometry(units::pxRect(7920, 180, 1215, 255));

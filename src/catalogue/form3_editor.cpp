@@ -115,16 +115,16 @@ void Form3::buildEditor()
     Label1[1] = label(Frame1, "Label1(1)", "~Kodikos", 240, 840);
     lineBox(1, 2640, 840, 3735);
     Label2 = label(Frame1, "Label2", "NewItem", 6480, 840, 1095);
-    Label1[2] = label(Frame1, "Label1(2)", "~Apothiki", 7560, 840, 1095);
+    Label1[2] = label(Frame1, "Label1(2)", "~Apothiki", 7320, 840, 1400);
     lineBox(2, 8760, 840, 3615);
     Label1[3] = label(Frame1, "Label1(3)", "~Axia", 240, 1440);
     lineBox(3, 2640, 1440, 3735);
-    Label1[4] = label(Frame1, "Label1(4)", "~Nomisma", 7560, 1440, 1095);
+    Label1[4] = label(Frame1, "Label1(4)", "~Nomisma", 7320, 1440, 1400);
     Combo1 = place(new QComboBox(Frame1), "Combo1", 8760, 1440, 3615, kBoxHeight);
     Label1[6] = label(Frame1, "Label1(6)", "~Typos", 240, 2040);
     Combo4 = place(new QComboBox(Frame1), "Combo4", 2640, 2040, 2655, kBoxHeight);
     Combo2 = place(new QComboBox(Frame1), "Combo2", 5280, 2040, 1095, kBoxHeight);
-    Label1[7] = label(Frame1, "Label1(7)", "~Promitheftis", 7560, 2040, 1095);
+    Label1[7] = label(Frame1, "Label1(7)", "~Promitheftis", 7320, 2040, 1400);
     Combo3 = place(new QComboBox(Frame1), "Combo3", 8760, 2040, 3615, kBoxHeight);
 
     Label1[5] = label(Frame1, "Label1(5)", "Stock", 240, 3120);
