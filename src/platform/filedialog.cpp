@@ -1,6 +1,7 @@
 #include "platform/filedialog.h"
 
 #include <QFileDialog>
+#include <QStringList>
 #include <utility>
 
 namespace filedialog {
@@ -12,12 +13,17 @@ Chooser& installedChooser()
     return chooser;
 }
 
-// One filter entry in the dialog's form "description (pattern pattern)".
+// One filter entry in the dialog's form "description (pattern pattern)". Each pattern also
+// comes in capitals, so that PHOTO.JPG is offered as well on dialogs that match letter case.
 QString filterEntry(const Request& request)
 {
-    QString patterns = request.patterns;
-    patterns.replace(';', ' ');
-    return request.description + " (" + patterns + ')';
+    QStringList patterns;
+    for (const QString& pattern : request.patterns.split(';', Qt::SkipEmptyParts)) {
+        patterns << pattern;
+        if (pattern.toUpper() != pattern)
+            patterns << pattern.toUpper();
+    }
+    return request.description + " (" + patterns.join(' ') + ')';
 }
 
 } // namespace
