@@ -1,5 +1,6 @@
 #include "core/mdiform1.h"
 #include "catalogue/form2.h"
+#include "catalogue/form3.h"
 #include "controls/xpbutton.h"
 #include "core/form6.h"
 #include "core/globals.h"
@@ -272,30 +273,28 @@ void MDIForm1::hidePanels()
     Picture1->hide();
 }
 
+void MDIForm1::openChild(QWidget* (*create)())
+{
+    hidePanels();
+    const Hourglass hourglass;
+    showChild(create(), 0, 0, Width(), Height());
+}
+
 void MDIForm1::Command2_Click(int index)
 {
     switch (index) {
-    case 1: {
-        hidePanels();
-        const Hourglass hourglass;
-        auto* form = new Form5;
-        showChild(form, 0, 0, Width(), Height());
+    case 0:
+        openChild([]() -> QWidget* { return new Form3; });
         break;
-    }
-    case 2: {
-        hidePanels();
-        const Hourglass hourglass;
-        auto* form = new Form2;
-        showChild(form, 0, 0, Width(), Height());
+    case 1:
+        openChild([]() -> QWidget* { return new Form5; });
         break;
-    }
-    case 3: {
-        hidePanels();
-        const Hourglass hourglass;
-        auto* form = new Form6;
-        showChild(form, 0, 0, Width(), Height());
+    case 2:
+        openChild([]() -> QWidget* { return new Form2; });
         break;
-    }
+    case 3:
+        openChild([]() -> QWidget* { return new Form6; });
+        break;
     case 4: {
         hidePanels();
         const Hourglass hourglass;
@@ -306,8 +305,6 @@ void MDIForm1::Command2_Click(int index)
         close();
         break;
     default:
-        // 0 materials list: its window is not part of the
-        // program yet, so the menu leaves the home screen as it is.
         break;
     }
 }

@@ -87,6 +87,9 @@ private:
     void buildMenuPanel();
     void buildTitlePanel();
     void hidePanels();
+    // A menu window: the home panels hidden, the window made under the hourglass (its load
+    // runs in its constructor) and shown over the whole main window.
+    void openChild(QWidget* (*create)());
     void restorePosition();
     void savePosition();
 

@@ -715,6 +715,8 @@ int FlexGrid::TopRow() const
 
 void FlexGrid::setTopRow(int row)
 {
+    if (Rows() <= model_->fixedRows)
+        return;
     if (row < model_->fixedRows || row >= Rows())
         throw std::out_of_range("FlexGrid: top row " + std::to_string(row) + " out of range");
     flushPending();
@@ -882,8 +884,10 @@ void FlexGrid::pressAt(QPoint gridPos, QMouseEvent* event)
     flushPending();
     pressed_ = true;
     doubleClicked_ = false;
+    const Cell cell = cellAt(gridPos);
+    mouseRow_ = cell.row;
+    mouseCol_ = cell.col;
     if (event->button() == Qt::LeftButton) {
-        const Cell cell = cellAt(gridPos);
         const int fixedRows = model_->fixedRows;
         if (cell.row >= 0 && cell.col >= 0) {
             if (cell.row < fixedRows) {
@@ -905,6 +909,9 @@ void FlexGrid::pressAt(QPoint gridPos, QMouseEvent* event)
 
 void FlexGrid::moveAt(QPoint gridPos, QMouseEvent* event)
 {
+    const Cell under = cellAt(gridPos);
+    mouseRow_ = under.row;
+    mouseCol_ = under.col;
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         const Cell cell = dragCellAt(gridPos);
         select(row_, col_, cell.row, cell.col);

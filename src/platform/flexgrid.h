@@ -53,7 +53,12 @@ public:
     int ColSel() const;
     void setColSel(int col);
     int TopRow() const;
-    void setTopRow(int row);
+    void setTopRow(int row);   // a grid without scrollable rows stays as it is
+
+    // The cell under the pointer at the last mouse event; -1 where the pointer was on no
+    // row (below the last one) or on no column (right of the last one).
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
 
     // Grid colours (&HBBGGRR or system colours): text and background of the scrollable
     // cells, and the empty area right of and below the cells.
@@ -137,6 +142,8 @@ private:
     int col_ = 0;
     int rowSel_ = 1;
     int colSel_ = 0;
+    int mouseRow_ = -1;
+    int mouseCol_ = -1;
     bool dragging_ = false;
     bool pressed_ = false;
     bool doubleClicked_ = false;

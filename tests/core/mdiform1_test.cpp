@@ -1,6 +1,9 @@
 // The main window: layout, the settings string, the close question, the resize rule,
 // the menu and the work windows it holds.
 #include "catalogue/form2.h"
+#include "catalogue/form3.h"
+#include "core/form6.h"
+#include "movements/form5.h"
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/mdiform1.h"
@@ -161,29 +164,30 @@ TEST_F(MainWindow, ExitButtonAnsweredNoLeavesTheHomeScreen)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(MainWindow, SuppliersButtonOpensTheSuppliersWindowOverTheHomeScreen)
+TEST_F(MainWindow, MenuButtonsOpenTheirWindowOverTheHomeScreen)
 {
-    MDIForm1 main;
+    const std::pair<int, QWidget* (*)()> windows[] = {
+        {0, [] { return static_cast<QWidget*>(Form3::instance()); }},
+        {1, [] { return static_cast<QWidget*>(Form5::instance()); }},
+        {2, [] { return static_cast<QWidget*>(Form2::instance()); }},
+        {3, [] { return static_cast<QWidget*>(Form6::instance()); }},
+    };
+    MDIForm1 main;   // one per test: it closes the connections when it goes
     main.show();
-    emit main.Command2[2]->Click();
-    Form2* form = Form2::instance();
-    ASSERT_NE(form, nullptr);
-    EXPECT_FALSE(main.Picture1->isVisible());
-    EXPECT_FALSE(main.Picture2->isVisible());
-    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
-    ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(sub->geometry(), units::pxRect(0, 0, main.Width(), main.Height()));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(MainWindow, ButtonsWithoutTheirWindowLeaveTheHomeScreen)
-{
-    MDIForm1 main;
-    main.show();
-    main.Command2_Click(0);
-    EXPECT_TRUE(main.Picture1->isVisible());
-    EXPECT_TRUE(main.Picture2->isVisible());
-    EXPECT_EQ(boxes_.count(), 0);
+    for (const auto& [button, instance] : windows) {
+        SCOPED_TRACE(button);
+        emit main.Command2[std::size_t(button)]->Click();
+        QWidget* form = instance();
+        ASSERT_NE(form, nullptr);
+        EXPECT_FALSE(main.Picture1->isVisible());
+        EXPECT_FALSE(main.Picture2->isVisible());
+        auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+        ASSERT_NE(sub, nullptr);
+        EXPECT_EQ(sub->geometry(), units::pxRect(0, 0, main.Width(), main.Height()));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    for (const auto& box : boxes_.shown())
+        ADD_FAILURE() << box.text.toStdString();
 }
 
 TEST_F(MainWindow, ImportWithoutJobFileShowsTheMenuPanelAgain)

@@ -1,0 +1,239 @@
+#include "catalogue/material_picture.h"
+#include "core/globals.h"
+#include "core/helpers.h"
+#include "platform/convert.h"
+#include "platform/messagebox.h"
+#include "platform/units.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStyle>
+#include <QToolButton>
+#include <utility>
+
+namespace picture {
+
+Placement fitCentred(double w1, double h1, double w2, double h2)
+{
+    Placement p;
+    if (!(w1 > 0 && h1 > 0))
+        return p;
+    if (h1 > w1) {
+        p.h = int(conv::roundHalfEven(h2));
+        p.w = int(conv::roundHalfEven(w1 * h2 / h1));
+        p.x = float(p.h - p.w) / 2;
+    } else {
+        p.w = int(conv::roundHalfEven(w2));
+        p.h = int(conv::roundHalfEven(w2 * h1 / w1));
+        p.y = float(p.w - p.h) / 2;
+    }
+    return p;
+}
+
+Placement fitTopLeft(double w1, double h1, double w2, double h2)
+{
+    Placement p = fitCentred(w1, h1, w2, h2);
+    p.x = p.y = 0;
+    return p;
+}
+
+QString fileName(const QString& code)
+{
+    return NormalizeCode(code);
+}
+
+QString filePath(const QString& code)
+{
+    const QString name = fileName(code);
+    return name.isEmpty() ? QString() : gAppPath + "/myimages/" + name + ".bmp";
+}
+
+} // namespace picture
+
+namespace {
+
+// Pictures read from a file for scaling are decoded at most this large: the box needs far
+// less, and it keeps a huge picture from taking the memory.
+constexpr int kMaxReadSide = 2048;
+
+void reportUnreadable(const QString& path)
+{
+    msgbox::MsgBox("Το αρχείο δεν είναι εικόνα που μπορεί να διαβαστεί:\n" + QDir::toNativeSeparators(path),
+                   msgbox::Critical);
+}
+
+void reportNotStored(const QString& path)
+{
+    msgbox::MsgBox("Η φωτογραφία δεν αποθηκεύτηκε:\n" + QDir::toNativeSeparators(path), msgbox::Critical);
+}
+
+// A picture as read from a file, with its natural size in pixels (the size it has on the
+// screen, whatever size it was decoded at).
+struct FilePicture {
+    QImage image;
+    QSize natural;
+};
+
+FilePicture readPicture(const QString& path, bool reduced)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QSize natural = reader.size();
+    if (reduced && natural.isValid() && (natural.width() > kMaxReadSide || natural.height() > kMaxReadSide))
+        reader.setScaledSize(natural.scaled(kMaxReadSide, kMaxReadSide, Qt::KeepAspectRatio));
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    if (!natural.isValid())
+        natural = image.size();
+    else if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        natural.transpose();
+    return {std::move(image), natural};
+}
+
+QSize boxPixels()
+{
+    return units::pxSize(picture::kBoxTwips, picture::kBoxTwips);
+}
+
+} // namespace
+
+MaterialPictureBox::MaterialPictureBox(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("Picture2");
+    setAccessibleName("Φωτογραφία");
+    units::setBackColor(this, units::RGB(255, 255, 255));
+}
+
+void MaterialPictureBox::clear()
+{
+    setPicture({});
+    changed_ = true;
+}
+
+void MaterialPictureBox::paste()
+{
+    clear();
+    const QImage source = QApplication::clipboard()->image();
+    if (source.isNull())
+        return;
+    const double w1 = units::tw(source.width());
+    const double h1 = units::tw(source.height());
+    drawScaled(source, picture::fitCentred(w1, h1, picture::kBoxTwips, picture::kBoxTwips));
+}
+
+bool MaterialPictureBox::loadFile(const QString& path)
+{
+    clear();
+    const FilePicture read = readPicture(path, true);
+    if (read.image.isNull()) {
+        reportUnreadable(path);
+        return false;
+    }
+    const double w1 = units::tw(read.natural.width());
+    const double h1 = units::tw(read.natural.height());
+    drawScaled(read.image, picture::fitTopLeft(w1, h1, picture::kBoxTwips, picture::kBoxTwips));
+    return true;
+}
+
+void MaterialPictureBox::showFile(const QString& code)
+{
+    setPicture({});
+    changed_ = false;
+    shownName_ = picture::fileName(code);
+    const QString path = picture::filePath(code);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    QImage image = readPicture(path, false).image;
+    if (image.isNull()) {
+        reportUnreadable(path);
+        return;
+    }
+    setPicture(std::move(image));
+}
+
+void MaterialPictureBox::saveFile(const QString& code)
+{
+    const QString name = picture::fileName(code);
+    // A new name takes the picture along; without one it leaves the file of that name (which
+    // another material may share) alone.
+    const bool carried = name != shownName_ && hasPicture();
+    if (name.isEmpty() || !(changed_ || carried))
+        return;
+    const QString path = picture::filePath(code);
+    if (hasPicture()) {
+        QDir().mkpath(QFileInfo(path).path());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !picture_.save(&file, "BMP") || !file.commit()) {
+            reportNotStored(path);
+            return;
+        }
+    } else if (QFileInfo::exists(path) && !QFile::remove(path)) {
+        reportNotStored(path);
+        return;
+    }
+    shownName_ = name;
+    changed_ = false;
+}
+
+void MaterialPictureBox::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+void MaterialPictureBox::drawScaled(const QImage& source, const picture::Placement& placement)
+{
+    QImage drawing(boxPixels(), QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    QPainter painter(&drawing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double perPixel = units::kTwipsPerPixel;
+    painter.drawImage(QRectF(placement.x / perPixel, placement.y / perPixel, placement.w / perPixel,
+                             placement.h / perPixel),
+                      source);
+    painter.end();
+    setPicture(std::move(drawing));
+    changed_ = true;
+}
+
+void MaterialPictureBox::setPicture(QImage picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
+MaterialPictureControls buildPictureControls(QWidget* frame)
+{
+    MaterialPictureControls c;
+    c.Picture2 = new MaterialPictureBox(frame);
+    c.Picture2->setGeometry(units::pxRect(2760, 5760, picture::kBoxTwips, picture::kBoxTwips));
+
+    QStyle* style = frame->style();
+    const auto button = [&](const QString& name, const QString& tip, int top, const char* theme,
+                            QStyle::StandardPixmap fallback) {
+        auto* b = new QToolButton(frame);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAccessibleName(tip);
+        b->setAutoRaise(true);
+        b->setIcon(QIcon::fromTheme(theme, style->standardIcon(fallback)));
+        b->setGeometry(units::pxRect(5640, top, 240, 240));
+        b->setIconSize(b->size() - QSize(2, 2));
+        return b;
+    };
+    c.ImageXY = button("ImageXY", "Screen clip", 5640, "applets-screenshooter", QStyle::SP_ComputerIcon);
+    c.ImageX[1] = button("ImageX(1)", "clipboard", 6000, "edit-paste", QStyle::SP_FileIcon);
+    c.ImageX[0] = button("ImageX(0)", "Clear", 6360, "edit-clear", QStyle::SP_DialogDiscardButton);
+    c.ImageX[2] = button("ImageX(2)", "Open", 6720, "document-open", QStyle::SP_DirOpenIcon);
+    c.ImageX[3] = button("ImageX(3)", "Clear", 6720, "edit-clear", QStyle::SP_DialogDiscardButton);
+    c.ImageX[3]->hide();
+    return c;
+}

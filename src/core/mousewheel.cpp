@@ -1,0 +1,95 @@
+#include "core/mousewheel.h"
+
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QWheelEvent>
+#include <QWidget>
+#include <cstdint>
+
+namespace {
+
+// Key flags of the wheel message.
+constexpr int kLeftButton = 0x1;
+constexpr int kRightButton = 0x2;
+constexpr int kShift = 0x4;
+constexpr int kControl = 0x8;
+constexpr int kMiddleButton = 0x10;
+
+int keyFlags(const QWheelEvent& event)
+{
+    int keys = 0;
+    const Qt::MouseButtons buttons = event.buttons();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (buttons & Qt::LeftButton)
+        keys |= kLeftButton;
+    if (buttons & Qt::RightButton)
+        keys |= kRightButton;
+    if (modifiers & Qt::ShiftModifier)
+        keys |= kShift;
+    if (modifiers & Qt::ControlModifier)
+        keys |= kControl;
+    if (buttons & Qt::MiddleButton)
+        keys |= kMiddleButton;
+    return keys;
+}
+
+class WheelForwarder final : public QObject {
+public:
+    void hook(QWidget* form)
+    {
+        unhook();
+        form_ = form;
+        if (form)
+            form->installEventFilter(this);
+    }
+
+    void unhook()
+    {
+        if (form_)
+            form_->removeEventFilter(this);
+        form_ = nullptr;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel && watched == form_)
+            forward(*static_cast<QWheelEvent*>(event));
+        return false;   // the event goes on as before
+    }
+
+private:
+    void forward(const QWheelEvent& event)
+    {
+        const int rotation = event.angleDelta().y();
+        if (rotation == 0)   // a sideways turn is another message
+            return;
+        const QPoint screen = event.globalPosition().toPoint();
+        const int x = screen.x() & 0xFFFF;
+        const int y = std::int16_t(screen.y() & 0xFFFF);
+        // A window without the method is simply not called.
+        QMetaObject::invokeMethod(form_.data(), "MouseWheel", Qt::DirectConnection, Q_ARG(int, keyFlags(event)),
+                                  Q_ARG(int, rotation), Q_ARG(int, x), Q_ARG(int, y));
+    }
+
+    QPointer<QWidget> form_;
+};
+
+WheelForwarder& forwarder()
+{
+    static WheelForwarder instance;
+    return instance;
+}
+
+} // namespace
+
+void HookMouseWheel(QWidget* form)
+{
+    forwarder().hook(form);
+}
+
+void UnhookMouseWheel()
+{
+    forwarder().unhook();
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Mouse-wheel forwarding: while a window is hooked, every vertical wheel turn that reaches it
+// calls its public method "MouseWheel" by name with four ints: the key flags (1 left button,
+// 2 right button, 4 Shift, 8 Ctrl, 16 middle button), the rotation (+120 a notch away from
+// the user, -120 towards; finer steps of high-resolution wheels as they come), and the
+// pointer's screen position x (low 16 bits, unsigned) and y (signed 16 bits). The event then
+// goes on as before. One window is hooked at a time; a window that is gone is never called.
+
+class QWidget;
+
+// Hooks the window (replacing any window hooked before).
+void HookMouseWheel(QWidget* form);
+// Ends the forwarding; nothing is called afterwards.
+void UnhookMouseWheel();

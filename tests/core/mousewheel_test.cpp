@@ -1,0 +1,114 @@
+#include "core/mousewheel.h"
+
+#include <QApplication>
+#include <QWheelEvent>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct WheelCall {
+    int keys, rotation, x, y;
+    bool operator==(const WheelCall& o) const
+    {
+        return keys == o.keys && rotation == o.rotation && x == o.x && y == o.y;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const WheelCall& c)
+{
+    return out << '{' << c.keys << ", " << c.rotation << ", " << c.x << ", " << c.y << '}';
+}
+
+// A window with the method the forwarding calls by name.
+class WheelWindow : public QWidget {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void MouseWheel(int keys, int rotation, int x, int y) { calls.push_back({keys, rotation, x, y}); }
+    std::vector<WheelCall> calls;
+};
+
+// A turn of the wheel that reaches the window (a control that ignores the wheel, as the list
+// does, passes a real turn on to its window).
+void turn(QWidget* target, int delta, Qt::KeyboardModifiers modifiers = {}, QPoint global = {300, 200})
+{
+    QWheelEvent event(QPointF(5, 5), QPointF(global), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+class MouseWheelForwarding : public ::testing::Test {
+protected:
+    MouseWheelForwarding()
+    {
+        window_ = std::make_unique<WheelWindow>();
+        window_->show();
+    }
+    ~MouseWheelForwarding() override { UnhookMouseWheel(); }
+
+    std::unique_ptr<WheelWindow> window_;
+};
+
+TEST_F(MouseWheelForwarding, PassesKeysRotationAndPositionOfEachTurn)
+{
+    struct Case {
+        int delta;
+        Qt::KeyboardModifiers modifiers;
+        QPoint global;
+        WheelCall expected;
+    } const cases[] = {
+        {120, {}, {300, 200}, {0, 120, 300, 200}},    // a notch away from the user
+        {-120, {}, {300, 200}, {0, -120, 300, 200}},  // towards the user
+        {40, {}, {300, 200}, {0, 40, 300, 200}},      // a high-resolution step as it comes
+        {120, Qt::ShiftModifier, {300, 200}, {4, 120, 300, 200}},
+        {-120, Qt::ControlModifier, {300, 200}, {8, -120, 300, 200}},
+        {120, {}, {-10, -20}, {0, 120, 65526, -20}},   // x unsigned, y signed 16 bits
+    };
+    HookMouseWheel(window_.get());
+    for (const Case& c : cases) {
+        window_->calls.clear();
+        turn(window_.get(), c.delta, c.modifiers, c.global);
+        ASSERT_EQ(window_->calls.size(), 1u) << c.delta;
+        EXPECT_EQ(window_->calls.front(), c.expected);
+    }
+}
+
+TEST_F(MouseWheelForwarding, NothingIsCalledBeforeHookAfterUnhookOrForOtherEvents)
+{
+    turn(window_.get(), 120);
+    HookMouseWheel(window_.get());
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(window_.get(), &move);
+    EXPECT_TRUE(window_->calls.empty());
+    UnhookMouseWheel();
+    turn(window_.get(), 120);
+    EXPECT_TRUE(window_->calls.empty());
+}
+
+TEST_F(MouseWheelForwarding, AWindowThatIsGoneIsNeverCalled)
+{
+    HookMouseWheel(window_.get());
+    window_.reset();
+    UnhookMouseWheel();   // no window left to unhook: nothing happens
+
+    WheelWindow next;
+    HookMouseWheel(&next);
+    turn(&next, -120);
+    EXPECT_EQ(next.calls.size(), 1u);
+}
+
+TEST_F(MouseWheelForwarding, AWindowWithoutTheMethodIsLeftAlone)
+{
+    QWidget plain;
+    HookMouseWheel(&plain);
+    turn(&plain, 120);   // nothing to call, nothing fails
+    HookMouseWheel(window_.get());
+    turn(window_.get(), 120);
+    EXPECT_EQ(window_->calls.size(), 1u);
+}
+
+} // namespace
+
+#include "mousewheel_test.moc"
