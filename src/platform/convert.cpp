@@ -1,6 +1,9 @@
 #include "platform/convert.h"
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 
@@ -21,12 +24,56 @@ struct Mantissa {
     int exponent = 0;
 };
 
+constexpr int kMaxSignificant = 17;
+
+// |value| rounded to `significant` (at most kMaxSignificant) digits, written as ASCII digits
+// into `digits`; returns the power of ten of the first. The lists convert every figure they
+// show, so the usual case goes through one correctly rounded digit beyond the wanted ones: a
+// following digit other than 5 decides the rounding alone; a 5 may hide a tie, which the
+// exact conversion settles.
+int mantissaDigits(double value, int significant, char* digits)
+{
+    const double magnitude = std::fabs(value);
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                                       significant);
+    const char* e = std::find(text, written.ptr, 'e');
+    if (written.ec == std::errc() && e - text == significant + 2 && e[-1] != '5') {
+        digits[0] = text[0];
+        std::copy(static_cast<const char*>(text) + 2, e - 1, digits + 1);
+        int exponent = 0;
+        for (const char* c = e + 2; c < written.ptr; ++c)
+            exponent = exponent * 10 + (*c - '0');
+        if (e[1] == '-')
+            exponent = -exponent;
+        if (e[-1] > '5') {
+            int i = significant - 1;
+            for (; i >= 0 && digits[i] == '9'; --i)
+                digits[i] = '0';
+            if (i >= 0) {
+                ++digits[i];
+            } else {   // 9.99..9 became 10.00..0
+                digits[0] = '1';
+                ++exponent;
+            }
+        }
+        return exponent;
+    }
+    // "d.ddddde+XX"
+    const QByteArray exact = QByteArray::number(magnitude, 'e', significant - 1);
+    const int at = exact.indexOf('e');
+    int n = 0;
+    for (int i = 0; i < at; ++i)
+        if (exact[i] != '.')
+            digits[n++] = exact[i];
+    return exact.mid(at + 1).toInt();
+}
+
 Mantissa toMantissa(double value, int significant)
 {
-    // "d.ddddde+XX"
-    const QString text = QString::number(std::fabs(value), 'e', significant - 1);
-    const int e = text.indexOf(QLatin1Char('e'));
-    return {text.left(e).remove(QLatin1Char('.')), text.mid(e + 1).toInt()};
+    char digits[kMaxSignificant];
+    const int exponent = mantissaDigits(value, significant, digits);
+    return {QString::fromLatin1(digits, significant), exponent};
 }
 
 // |value| rounded to `significant` digits, as the decimal text of that many digits reads.
@@ -41,41 +88,61 @@ Decimal toDecimal(double value, int significant)
     return result;
 }
 
-QString withoutTrailingZeros(QString digits)
-{
-    while (digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
-    return digits;
-}
-
 // The general text form with at most `significant` digits: fixed notation from 10^-4
-// up to below 10^significant, scientific otherwise ("1,234568E+07", "1E-05").
+// up to below 10^significant, scientific otherwise ("1,234568E+07", "1E-05"). Built in
+// one buffer, since the lists convert every figure they show.
 QString generalText(double value, int significant)
 {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
-    const QString sign = value < 0 ? QStringLiteral("-") : QString();
     if (std::isinf(value))
-        return sign + QStringLiteral("Inf");
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
 
-    const QString separator = QLocale().decimalPoint();
-    const auto [digits, exponent] = toMantissa(value, significant);
+    char digits[kMaxSignificant];
+    const int exponent = mantissaDigits(value, significant, digits);
+    int used = significant;   // without the trailing zeros
+    while (used > 1 && digits[used - 1] == '0')
+        --used;
 
+    // The text before the separator, the decimals after it, and what follows them.
+    char before[kMaxSignificant + 2];
+    char after[kMaxSignificant + 8];
+    char tail[16] = {};
+    int b = 0;
+    int a = 0;
+    if (value < 0)
+        before[b++] = '-';
     if (exponent >= significant || exponent < -4) {
-        const QString decimals = withoutTrailingZeros(digits.mid(1));
-        QString text = sign + digits.left(1);
-        if (!decimals.isEmpty())
-            text += separator + decimals;
-        return text + (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+"))
-               + QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+        before[b++] = digits[0];
+        for (int i = 1; i < used; ++i)
+            after[a++] = digits[i];
+        std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    } else if (exponent < 0) {
+        before[b++] = '0';
+        for (int i = 0; i < -exponent - 1; ++i)
+            after[a++] = '0';
+        for (int i = 0; i < used; ++i)
+            after[a++] = digits[i];
+    } else {
+        for (int i = 0; i <= exponent; ++i)
+            before[b++] = digits[i];
+        for (int i = exponent + 1; i < used; ++i)
+            after[a++] = digits[i];
     }
-    if (exponent < 0) {
-        return sign + QStringLiteral("0") + separator + QString(-exponent - 1, QLatin1Char('0'))
-               + withoutTrailingZeros(digits);
-    }
-    const QString integer = digits.left(exponent + 1);
-    const QString decimals = withoutTrailingZeros(digits.mid(exponent + 1));
-    return sign + integer + (decimals.isEmpty() ? QString() : separator + decimals);
+    // One allocation: the separator, when there is one, goes between the two parts.
+    const QString separator = a > 0 ? QLocale().decimalPoint() : QString();
+    const int t = int(std::strlen(tail));
+    QString text(b + separator.size() + a + t, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto put = [&out](const char* from, int count) {
+        for (int i = 0; i < count; ++i)
+            *out++ = QLatin1Char(from[i]);
+    };
+    put(before, b);
+    out = std::copy(separator.cbegin(), separator.cend(), out);
+    put(after, a);
+    put(tail, t);
+    return text;
 }
 
 // Adds one unit at the last digit; true when the carry runs out at the front.
@@ -97,6 +164,15 @@ QString formatPattern(double value, int significant, const QString& pattern)
     const int integerDigits = pointAt < 0 ? pattern.count(QLatin1Char('0'))
                                           : pattern.left(pointAt).count(QLatin1Char('0'));
     const int decimals = pointAt < 0 ? 0 : pattern.mid(pointAt + 1).count(QLatin1Char('0'));
+
+    // Whole numbers without decimals (identifiers, counts) need no rounding.
+    constexpr double kExactWhole = 1e15;
+    if (decimals == 0 && std::fabs(value) < kExactWhole && value == std::trunc(value)) {
+        QString text = QString::number(qint64(std::fabs(value)));
+        if (text.size() < integerDigits)
+            text.prepend(QString(integerDigits - text.size(), QLatin1Char('0')));
+        return value < 0 ? QLatin1Char('-') + text : text;
+    }
 
     Decimal number = std::isfinite(value) ? toDecimal(value, significant) : Decimal{};
     QString& digits = number.digits;
