@@ -27,7 +27,7 @@ struct Setup {
     int materials = 0;
     std::unique_ptr<Form3> form;
 
-    // Materials with stock control, a third short and a third below minimum.
+    // Stock-controlled materials, one in ten short and one in ten below its minimum.
     void fill(int count)
     {
         if (count == materials)
@@ -40,7 +40,7 @@ struct Setup {
                         "exeielegxo, promitheftis, typosyli, stoixeia2, tmpNum1) "
                         "values ('Υλικό %1 προφίλ λευκό', 'MAT-%2', 'R%3', 12.5, %4, 5, 40, 1, %5, 2, 'σχόλιο', 10)")
                     .arg((i * 7919) % count).arg((i * 104729) % count, 6, 10, QChar('0')).arg(i % 97)
-                    .arg(i % 3 == 0 ? -1.5 : i % 3 == 1 ? 2.25 : 17.0).arg(i % 30));
+                    .arg(i % 10 == 0 ? -1.5 : i % 10 == 1 ? 2.25 : 17.0).arg(i % 30));
         testenv::DataFolder::exec(gConnStock, "commit");
         materials = count;
         form = std::make_unique<Form3>();

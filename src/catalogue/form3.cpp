@@ -302,7 +302,8 @@ void Form3::fillRow(int row, const ListedFields& fields)
 {
     FlexGrid* grid = MSFlexGrid1;
     const QVariant& id = fields[material::ID];
-    grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), "0000"));
+    static const QString idPattern = QStringLiteral("0000");
+    grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), idPattern));
     for (int c = 1; c < ColCheck; ++c)
         grid->setTextMatrix(row, c, SafeTrim(fields[std::size_t(c)]));
     grid->setTextMatrix(row, ColCheck, checkText(fields[material::exeielegxo].toBool()));

@@ -88,7 +88,9 @@ QString SafeTrim(const QVariant& value)
         return {};
     // REAL fields hold the system's single-precision figures: they read as a single's text.
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
-        return conv::singleText(value.toFloat());
+        return conv::singleText(float(value.toDouble()));
+    if (value.typeId() == QMetaType::LongLong)
+        return conv::wholeText(value.toLongLong());
     return conv::trimBlanks(value.toString());
 }
 

@@ -1,6 +1,7 @@
 #include "platform/convert.h"
 #include <QLocale>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,81 @@ Mantissa toMantissa(double value, int significant)
     return {QString::fromLatin1(digits, significant), exponent};
 }
 
+// A faster source of the 7 digits and the exponent of a figure; false when it cannot tell.
+using DigitSource = bool (*)(double value, char* digits, int& exponent);
+
+// The 7 digits of a single-precision figure from its shortest decimal form, which most
+// figures of a stock list have (40.8, 12.5, 3): when that form has at most 7 digits and
+// lies clearly nearer the figure than half a step of the 7-digit grid, it is the rounding.
+bool shortestSingleDigits(double value, char* digits, int& exponent)
+{
+    constexpr int kSignificant = 7;
+    static const auto powers = [] {
+        std::array<double, 100> table {};   // 10^(i - 60)
+        for (int i = 0; i < int(table.size()); ++i)
+            table[std::size_t(i)] = std::pow(10.0, i - 60);
+        return table;
+    }();
+    const float magnitude = std::fabs(float(value));
+    const double exact = double(magnitude);
+    // The digits and exponent of the candidate `whole` x 10^-decimals, when it is the rounding.
+    const auto settle = [&](double whole, int decimals) {
+        const double candidate = whole / powers[std::size_t(decimals + 60)];
+        char text[16];
+        int count = 0;
+        for (long rest = long(whole); rest > 0; rest /= 10)
+            text[count++] = char('0' + rest % 10);
+        std::reverse(text, text + count);
+        exponent = count - 1 - decimals;
+        const bool decadeBelow = whole == 1 && exact < candidate;
+        const double step = powers[std::size_t(exponent - (kSignificant - 1) - (decadeBelow ? 1 : 0) + 60)];
+        if (!(std::fabs(exact - candidate) < 0.49 * step))
+            return false;
+        std::copy(text, text + count, digits);
+        std::fill(digits + count, digits + kSignificant, '0');
+        return true;
+    };
+    // Most figures of a list are whole or have one to three decimals.
+    constexpr double kLargestWhole = 1e7;
+    if (exact >= 1e-3 && exact < kLargestWhole) {
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            const double whole = std::nearbyint(exact * powers[std::size_t(decimals + 60)]);
+            if (whole >= kLargestWhole)
+                break;
+            if (whole > 0 && float(whole / powers[std::size_t(decimals + 60)]) == magnitude)
+                return settle(whole, decimals);
+        }
+    }
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    if (written.ec != std::errc())
+        return false;
+    const char* e = std::find(text, written.ptr, 'e');
+    long whole = 0;   // the digits as a whole number
+    int count = 0;
+    for (const char* c = text; c < e; ++c) {
+        if (*c == '.')
+            continue;
+        if (count == kSignificant)
+            return false;
+        digits[count++] = *c;
+        whole = whole * 10 + (*c - '0');
+    }
+    exponent = 0;
+    for (const char* c = e + 2; c < written.ptr; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    if (e[1] == '-')
+        exponent = -exponent;
+    // A figure just below a power of ten rounds on the finer grid of the decade below.
+    const double shortest = double(whole) * powers[std::size_t(exponent - (count - 1) + 60)];
+    const bool decadeBelow = whole == 1 && double(magnitude) < shortest;
+    const double step = powers[std::size_t(exponent - (kSignificant - 1) - (decadeBelow ? 1 : 0) + 60)];
+    if (!(std::fabs(double(magnitude) - shortest) < 0.49 * step))
+        return false;
+    std::fill(digits + count, digits + kSignificant, '0');
+    return true;
+}
+
 // |value| rounded to `significant` digits, as the decimal text of that many digits reads.
 Decimal toDecimal(double value, int significant)
 {
@@ -91,7 +167,7 @@ Decimal toDecimal(double value, int significant)
 // The general text form with at most `significant` digits: fixed notation from 10^-4
 // up to below 10^significant, scientific otherwise ("1,234568E+07", "1E-05"). Built in
 // one buffer, since the lists convert every figure they show.
-QString generalText(double value, int significant)
+QString generalText(double value, int significant, DigitSource fast = nullptr)
 {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
@@ -99,7 +175,9 @@ QString generalText(double value, int significant)
         return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
 
     char digits[kMaxSignificant];
-    const int exponent = mantissaDigits(value, significant, digits);
+    int exponent = 0;
+    if (!fast || !fast(value, digits, exponent))
+        exponent = mantissaDigits(value, significant, digits);
     int used = significant;   // without the trailing zeros
     while (used > 1 && digits[used - 1] == '0')
         --used;
@@ -129,9 +207,15 @@ QString generalText(double value, int significant)
         for (int i = exponent + 1; i < used; ++i)
             after[a++] = digits[i];
     }
+    const int t = tail[0] == '\0' ? 0 : int(std::strlen(tail));
+    if (a == 0 && t == 0 && b <= 3 && before[0] != '-') {
+        int whole = 0;
+        for (int i = 0; i < b; ++i)
+            whole = whole * 10 + (before[i] - '0');
+        return wholeText(whole);
+    }
     // One allocation: the separator, when there is one, goes between the two parts.
     const QString separator = a > 0 ? QLocale().decimalPoint() : QString();
-    const int t = int(std::strlen(tail));
     QString text(b + separator.size() + a + t, Qt::Uninitialized);
     QChar* out = text.data();
     const auto put = [&out](const char* from, int count) {
@@ -168,7 +252,7 @@ QString formatPattern(double value, int significant, const QString& pattern)
     // Whole numbers without decimals (identifiers, counts) need no rounding.
     constexpr double kExactWhole = 1e15;
     if (decimals == 0 && std::fabs(value) < kExactWhole && value == std::trunc(value)) {
-        QString text = QString::number(qint64(std::fabs(value)));
+        QString text = wholeText(qint64(std::fabs(value)));
         if (text.size() < integerDigits)
             text.prepend(QString(integerDigits - text.size(), QLatin1Char('0')));
         return value < 0 ? QLatin1Char('-') + text : text;
@@ -243,9 +327,23 @@ std::optional<float> parseSingle(const QString& text)
     return float(*value);
 }
 
+QString wholeText(qint64 value)
+{
+    constexpr int kShared = 1000;
+    static const auto shared = [] {
+        std::array<QString, kShared> texts;
+        for (int i = 0; i < kShared; ++i)
+            texts[std::size_t(i)] = QString::number(i);
+        return texts;
+    }();
+    if (value >= 0 && value < kShared)
+        return shared[std::size_t(value)];
+    return QString::number(value);
+}
+
 QString singleText(float value)
 {
-    return generalText(double(value), 7);
+    return generalText(double(value), 7, shortestSingleDigits);
 }
 
 QString doubleText(double value)

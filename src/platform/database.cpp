@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <sqlite3.h>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -315,16 +316,15 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
         booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
     }
 
+    // The values go into one flat vector: a list of thousands of rows costs no allocation
+    // per row.
     QVector<qint64> rowids;
-    QVector<Row> rows;
+    QVector<QVariant> values;
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
-        Row row;
-        row.reserve(count - first);
         for (int c = first; c < count; ++c)
-            row << columnValue(stmt.get(), c);
-        rows << std::move(row);
+            values.append(columnValue(stmt.get(), c));
     }
     if (rc != SQLITE_DONE)
         fail(handle);
@@ -334,7 +334,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     columns_ = columns;
     booleanColumns_ = booleans;
     rowids_ = std::move(rowids);
-    rows_ = std::move(rows);
+    values_ = std::move(values);
 }
 
 void Recordset::Close()
@@ -344,7 +344,7 @@ void Recordset::Close()
     columns_.clear();
     booleanColumns_.clear();
     rowids_.clear();
-    rows_.clear();
+    values_.clear();
     pos_ = 0;
     currentDeleted_ = false;
     CancelUpdate();
@@ -352,17 +352,17 @@ void Recordset::Close()
 
 bool Recordset::Eof() const
 {
-    return !currentDeleted_ && pos_ >= rows_.size();
+    return !currentDeleted_ && pos_ >= rowids_.size();
 }
 
 bool Recordset::Bof() const
 {
-    return rows_.isEmpty();
+    return rowids_.isEmpty();
 }
 
 bool Recordset::hasCurrent() const
 {
-    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rows_.size();
+    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rowids_.size();
 }
 
 void Recordset::requireCurrent() const
@@ -390,7 +390,7 @@ void Recordset::storePendingEdit()
 void Recordset::MoveFirst()
 {
     storePendingEdit();
-    if (rows_.isEmpty())
+    if (rowids_.isEmpty())
         fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
     pos_ = 0;
     currentDeleted_ = false;
@@ -411,9 +411,9 @@ void Recordset::MoveNext()
 void Recordset::MoveLast()
 {
     storePendingEdit();
-    if (rows_.isEmpty())
+    if (rowids_.isEmpty())
         fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
-    pos_ = rows_.size() - 1;
+    pos_ = rowids_.size() - 1;
     currentDeleted_ = false;
 }
 
@@ -440,7 +440,7 @@ QVariant Recordset::field(int ordinal) const
     if (adding_ || !changed_.isEmpty())
         return edit_.at(ordinal);
     requireCurrent();
-    return rows_.at(pos_).at(ordinal);
+    return values_.at(rowStart(pos_) + ordinal);
 }
 
 QVariant Recordset::field(const QString& name) const
@@ -454,7 +454,7 @@ void Recordset::setField(const QString& name, const QVariant& value)
     const int ordinal = ordinalOf(name);
     if (!adding_ && changed_.isEmpty()) {
         requireCurrent();
-        edit_ = rows_.at(pos_);
+        edit_ = values_.mid(rowStart(pos_), columns_.size());
     }
     edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value) : value;
     if (!changed_.contains(ordinal))
@@ -507,8 +507,8 @@ void Recordset::insertRow()
     // The new row, with its ID and the defaults the database gave it, becomes the current row.
     const qint64 rowid = sqlite3_last_insert_rowid(handle);
     rowids_ << rowid;
-    rows_ << readRow(rowid);
-    pos_ = rows_.size() - 1;
+    values_ << readRow(rowid);
+    pos_ = rowids_.size() - 1;
     currentDeleted_ = false;
     CancelUpdate();
 }
@@ -529,7 +529,8 @@ void Recordset::updateRow()
     stepToDone(handle, stmt.get());
 
     // Read back what was stored, so the row shows the values as the column types keep them.
-    rows_[pos_] = readRow(rowids_.at(pos_));
+    const Row stored = readRow(rowids_.at(pos_));
+    std::copy(stored.cbegin(), stored.cend(), values_.begin() + rowStart(pos_));
     CancelUpdate();
 }
 
@@ -559,7 +560,7 @@ void Recordset::Delete()
     sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
     stepToDone(handle, stmt.get());
     rowids_.remove(pos_);
-    rows_.remove(pos_);
+    values_.remove(rowStart(pos_), columns_.size());
     currentDeleted_ = true;
     CancelUpdate();
 }
