@@ -265,11 +265,16 @@ bool Form3::FillMaterialsGrid(int order)
     try {
         db::Recordset rs;
         rs.Open(sql, gConnStock);
+        // The grid stays hidden while it fills: its rows come at once, one empty row trailing.
+        grid->setRows(rs.RecordCount() + 2);
+        ListedFields fields;
         for (; !rs.Eof(); rs.MoveNext(), ++row) {
-            fillRow(row, rs);
-            const bool controlled = fieldAt(rs, material::exeielegxo).toBool();
-            const std::optional<float> stock = single(fieldAt(rs, material::mystock));
-            const std::optional<float> minimum = single(fieldAt(rs, material::minstock));
+            for (int c = 0; c < int(fields.size()); ++c)
+                fields[std::size_t(c)] = fieldAt(rs, c);
+            fillRow(row, fields);
+            const bool controlled = fields[material::exeielegxo].toBool();
+            const std::optional<float> stock = single(fields[material::mystock]);
+            const std::optional<float> minimum = single(fields[material::minstock]);
             if (controlled && stock && *stock <= 0) {
                 colourRow(row, shortageColor);
                 ++shortages;
@@ -277,7 +282,6 @@ bool Form3::FillMaterialsGrid(int order)
                 colourRow(row, belowMinimumColor);
                 ++belowMinimum;
             }
-            grid->setRows(row + 2);
         }
         rs.Close();
     } catch (const db::DatabaseError& error) {
@@ -294,14 +298,15 @@ bool Form3::FillMaterialsGrid(int order)
     return read;
 }
 
-void Form3::fillRow(int row, const db::Recordset& rs)
+void Form3::fillRow(int row, const ListedFields& fields)
 {
     FlexGrid* grid = MSFlexGrid1;
-    const QVariant id = fieldAt(rs, material::ID);
-    grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), "0000"));
+    const QVariant& id = fields[material::ID];
+    static const QString idPattern = QStringLiteral("0000");
+    grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), idPattern));
     for (int c = 1; c < ColCheck; ++c)
-        grid->setTextMatrix(row, c, SafeTrim(fieldAt(rs, c)));
-    grid->setTextMatrix(row, ColCheck, checkText(fieldAt(rs, material::exeielegxo).toBool()));
+        grid->setTextMatrix(row, c, SafeTrim(fields[std::size_t(c)]));
+    grid->setTextMatrix(row, ColCheck, checkText(fields[material::exeielegxo].toBool()));
     grid->setRowHeight(row, kDataRowHeight);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/forms.h"
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -112,7 +113,9 @@ private:
     // Refills, colours and counts the list; false when the query could not be read (the
     // user has been told, the list is empty and the totals are zero).
     bool FillMaterialsGrid(int order);
-    void fillRow(int row, const db::Recordset& rs);
+    // The fields a list row shows, positions 0 to 13.
+    using ListedFields = std::array<QVariant, ColCheck + 1>;
+    void fillRow(int row, const ListedFields& fields);
     void colourRow(int row, std::uint32_t color);
     void writeTotals(int rows, int shortages, int belowMinimum);
     void markSortColumn(int order);

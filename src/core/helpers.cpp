@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
-#include <cmath>
 #include <stdexcept>
 
 std::array<qint16, 100> gColumnSelected = [] {
@@ -87,13 +86,10 @@ QString SafeTrim(const QVariant& value)
     if (value.isNull())
         return {};
     // REAL fields hold the system's single-precision figures: they read as a single's text.
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
-        const float single = value.toFloat();
-        // Whole figures, most stock figures, are their digits: no general formatting needed.
-        if (std::fabs(single) < 1e7f && single == std::trunc(single))
-            return QString::number(qint64(single));
-        return conv::singleText(single);
-    }
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
+        return conv::singleText(float(value.toDouble()));
+    if (value.typeId() == QMetaType::LongLong)
+        return conv::wholeText(value.toLongLong());
     return conv::trimBlanks(value.toString());
 }
 

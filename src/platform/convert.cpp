@@ -1,6 +1,10 @@
 #include "platform/convert.h"
 #include <QLocale>
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 
@@ -21,12 +25,131 @@ struct Mantissa {
     int exponent = 0;
 };
 
+constexpr int kMaxSignificant = 17;
+
+// |value| rounded to `significant` (at most kMaxSignificant) digits, written as ASCII digits
+// into `digits`; returns the power of ten of the first. The lists convert every figure they
+// show, so the usual case goes through one correctly rounded digit beyond the wanted ones: a
+// following digit other than 5 decides the rounding alone; a 5 may hide a tie, which the
+// exact conversion settles.
+int mantissaDigits(double value, int significant, char* digits)
+{
+    const double magnitude = std::fabs(value);
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                                       significant);
+    const char* e = std::find(text, written.ptr, 'e');
+    if (written.ec == std::errc() && e - text == significant + 2 && e[-1] != '5') {
+        digits[0] = text[0];
+        std::copy(static_cast<const char*>(text) + 2, e - 1, digits + 1);
+        int exponent = 0;
+        for (const char* c = e + 2; c < written.ptr; ++c)
+            exponent = exponent * 10 + (*c - '0');
+        if (e[1] == '-')
+            exponent = -exponent;
+        if (e[-1] > '5') {
+            int i = significant - 1;
+            for (; i >= 0 && digits[i] == '9'; --i)
+                digits[i] = '0';
+            if (i >= 0) {
+                ++digits[i];
+            } else {   // 9.99..9 became 10.00..0
+                digits[0] = '1';
+                ++exponent;
+            }
+        }
+        return exponent;
+    }
+    // "d.ddddde+XX"
+    const QByteArray exact = QByteArray::number(magnitude, 'e', significant - 1);
+    const int at = exact.indexOf('e');
+    int n = 0;
+    for (int i = 0; i < at; ++i)
+        if (exact[i] != '.')
+            digits[n++] = exact[i];
+    return exact.mid(at + 1).toInt();
+}
+
 Mantissa toMantissa(double value, int significant)
 {
-    // "d.ddddde+XX"
-    const QString text = QString::number(std::fabs(value), 'e', significant - 1);
-    const int e = text.indexOf(QLatin1Char('e'));
-    return {text.left(e).remove(QLatin1Char('.')), text.mid(e + 1).toInt()};
+    char digits[kMaxSignificant];
+    const int exponent = mantissaDigits(value, significant, digits);
+    return {QString::fromLatin1(digits, significant), exponent};
+}
+
+// A faster source of the 7 digits and the exponent of a figure; false when it cannot tell.
+using DigitSource = bool (*)(double value, char* digits, int& exponent);
+
+// The 7 digits of a single-precision figure from its shortest decimal form, which most
+// figures of a stock list have (40.8, 12.5, 3): when that form has at most 7 digits and
+// lies clearly nearer the figure than half a step of the 7-digit grid, it is the rounding.
+bool shortestSingleDigits(double value, char* digits, int& exponent)
+{
+    constexpr int kSignificant = 7;
+    static const auto powers = [] {
+        std::array<double, 100> table {};   // 10^(i - 60)
+        for (int i = 0; i < int(table.size()); ++i)
+            table[std::size_t(i)] = std::pow(10.0, i - 60);
+        return table;
+    }();
+    const float magnitude = std::fabs(float(value));
+    const double exact = double(magnitude);
+    // The digits and exponent of the candidate `whole` x 10^-decimals, when it is the rounding.
+    const auto settle = [&](double whole, int decimals) {
+        const double candidate = whole / powers[std::size_t(decimals + 60)];
+        char text[16];
+        int count = 0;
+        for (long rest = long(whole); rest > 0; rest /= 10)
+            text[count++] = char('0' + rest % 10);
+        std::reverse(text, text + count);
+        exponent = count - 1 - decimals;
+        const bool decadeBelow = whole == 1 && exact < candidate;
+        const double step = powers[std::size_t(exponent - (kSignificant - 1) - (decadeBelow ? 1 : 0) + 60)];
+        if (!(std::fabs(exact - candidate) < 0.49 * step))
+            return false;
+        std::copy(text, text + count, digits);
+        std::fill(digits + count, digits + kSignificant, '0');
+        return true;
+    };
+    // Most figures of a list are whole or have one to three decimals.
+    constexpr double kLargestWhole = 1e7;
+    if (exact >= 1e-3 && exact < kLargestWhole) {
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            const double whole = std::nearbyint(exact * powers[std::size_t(decimals + 60)]);
+            if (whole >= kLargestWhole)
+                break;
+            if (whole > 0 && float(whole / powers[std::size_t(decimals + 60)]) == magnitude)
+                return settle(whole, decimals);
+        }
+    }
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    if (written.ec != std::errc())
+        return false;
+    const char* e = std::find(text, written.ptr, 'e');
+    long whole = 0;   // the digits as a whole number
+    int count = 0;
+    for (const char* c = text; c < e; ++c) {
+        if (*c == '.')
+            continue;
+        if (count == kSignificant)
+            return false;
+        digits[count++] = *c;
+        whole = whole * 10 + (*c - '0');
+    }
+    exponent = 0;
+    for (const char* c = e + 2; c < written.ptr; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    if (e[1] == '-')
+        exponent = -exponent;
+    // A figure just below a power of ten rounds on the finer grid of the decade below.
+    const double shortest = double(whole) * powers[std::size_t(exponent - (count - 1) + 60)];
+    const bool decadeBelow = whole == 1 && double(magnitude) < shortest;
+    const double step = powers[std::size_t(exponent - (kSignificant - 1) - (decadeBelow ? 1 : 0) + 60)];
+    if (!(std::fabs(double(magnitude) - shortest) < 0.49 * step))
+        return false;
+    std::fill(digits + count, digits + kSignificant, '0');
+    return true;
 }
 
 // |value| rounded to `significant` digits, as the decimal text of that many digits reads.
@@ -41,41 +164,69 @@ Decimal toDecimal(double value, int significant)
     return result;
 }
 
-QString withoutTrailingZeros(QString digits)
-{
-    while (digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
-    return digits;
-}
-
 // The general text form with at most `significant` digits: fixed notation from 10^-4
-// up to below 10^significant, scientific otherwise ("1,234568E+07", "1E-05").
-QString generalText(double value, int significant)
+// up to below 10^significant, scientific otherwise ("1,234568E+07", "1E-05"). Built in
+// one buffer, since the lists convert every figure they show.
+QString generalText(double value, int significant, DigitSource fast = nullptr)
 {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
-    const QString sign = value < 0 ? QStringLiteral("-") : QString();
     if (std::isinf(value))
-        return sign + QStringLiteral("Inf");
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
 
-    const QString separator = QLocale().decimalPoint();
-    const auto [digits, exponent] = toMantissa(value, significant);
+    char digits[kMaxSignificant];
+    int exponent = 0;
+    if (!fast || !fast(value, digits, exponent))
+        exponent = mantissaDigits(value, significant, digits);
+    int used = significant;   // without the trailing zeros
+    while (used > 1 && digits[used - 1] == '0')
+        --used;
 
+    // The text before the separator, the decimals after it, and what follows them.
+    char before[kMaxSignificant + 2];
+    char after[kMaxSignificant + 8];
+    char tail[16] = {};
+    int b = 0;
+    int a = 0;
+    if (value < 0)
+        before[b++] = '-';
     if (exponent >= significant || exponent < -4) {
-        const QString decimals = withoutTrailingZeros(digits.mid(1));
-        QString text = sign + digits.left(1);
-        if (!decimals.isEmpty())
-            text += separator + decimals;
-        return text + (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+"))
-               + QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+        before[b++] = digits[0];
+        for (int i = 1; i < used; ++i)
+            after[a++] = digits[i];
+        std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    } else if (exponent < 0) {
+        before[b++] = '0';
+        for (int i = 0; i < -exponent - 1; ++i)
+            after[a++] = '0';
+        for (int i = 0; i < used; ++i)
+            after[a++] = digits[i];
+    } else {
+        for (int i = 0; i <= exponent; ++i)
+            before[b++] = digits[i];
+        for (int i = exponent + 1; i < used; ++i)
+            after[a++] = digits[i];
     }
-    if (exponent < 0) {
-        return sign + QStringLiteral("0") + separator + QString(-exponent - 1, QLatin1Char('0'))
-               + withoutTrailingZeros(digits);
+    const int t = tail[0] == '\0' ? 0 : int(std::strlen(tail));
+    if (a == 0 && t == 0 && b <= 3 && before[0] != '-') {
+        int whole = 0;
+        for (int i = 0; i < b; ++i)
+            whole = whole * 10 + (before[i] - '0');
+        return wholeText(whole);
     }
-    const QString integer = digits.left(exponent + 1);
-    const QString decimals = withoutTrailingZeros(digits.mid(exponent + 1));
-    return sign + integer + (decimals.isEmpty() ? QString() : separator + decimals);
+    // One allocation: the separator, when there is one, goes between the two parts.
+    const QString separator = a > 0 ? QLocale().decimalPoint() : QString();
+    QString text(b + separator.size() + a + t, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto put = [&out](const char* from, int count) {
+        for (int i = 0; i < count; ++i)
+            *out++ = QLatin1Char(from[i]);
+    };
+    put(before, b);
+    out = std::copy(separator.cbegin(), separator.cend(), out);
+    put(after, a);
+    put(tail, t);
+    return text;
 }
 
 // Adds one unit at the last digit; true when the carry runs out at the front.
@@ -97,6 +248,15 @@ QString formatPattern(double value, int significant, const QString& pattern)
     const int integerDigits = pointAt < 0 ? pattern.count(QLatin1Char('0'))
                                           : pattern.left(pointAt).count(QLatin1Char('0'));
     const int decimals = pointAt < 0 ? 0 : pattern.mid(pointAt + 1).count(QLatin1Char('0'));
+
+    // Whole numbers without decimals (identifiers, counts) need no rounding.
+    constexpr double kExactWhole = 1e15;
+    if (decimals == 0 && std::fabs(value) < kExactWhole && value == std::trunc(value)) {
+        QString text = wholeText(qint64(std::fabs(value)));
+        if (text.size() < integerDigits)
+            text.prepend(QString(integerDigits - text.size(), QLatin1Char('0')));
+        return value < 0 ? QLatin1Char('-') + text : text;
+    }
 
     Decimal number = std::isfinite(value) ? toDecimal(value, significant) : Decimal{};
     QString& digits = number.digits;
@@ -167,9 +327,23 @@ std::optional<float> parseSingle(const QString& text)
     return float(*value);
 }
 
+QString wholeText(qint64 value)
+{
+    constexpr int kShared = 1000;
+    static const auto shared = [] {
+        std::array<QString, kShared> texts;
+        for (int i = 0; i < kShared; ++i)
+            texts[std::size_t(i)] = QString::number(i);
+        return texts;
+    }();
+    if (value >= 0 && value < kShared)
+        return shared[std::size_t(value)];
+    return QString::number(value);
+}
+
 QString singleText(float value)
 {
-    return generalText(double(value), 7);
+    return generalText(double(value), 7, shortestSingleDigits);
 }
 
 QString doubleText(double value)

@@ -30,6 +30,10 @@ QString singleText(float value);
 // scientific form from 10^15 on.
 QString doubleText(double value);
 
+// A whole number's text ("-12", "40"); the texts of small numbers are shared, not built
+// anew, since lists show many of them.
+QString wholeText(qint64 value);
+
 // Format patterns of zeros with an optional decimal point ("0", "00", "0000", "00000",
 // "00000.00", "0.0"): at least as many integer digits as the pattern has before the
 // point, exactly as many decimals as it has after it, halves away from zero, the regional

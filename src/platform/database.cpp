@@ -554,16 +554,15 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
         singles << (declared && qstricmp(declared, "REAL") == 0);
     }
 
+    // The values go into one flat vector: a list of thousands of rows costs no allocation
+    // per row.
     QVector<qint64> rowids;
-    QVector<Row> rows;
+    QVector<QVariant> values;
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
-        Row row;
-        row.reserve(count - first);
         for (int c = first; c < count; ++c)
-            row << columnValue(stmt.get(), c);
-        rows << std::move(row);
+            values.append(columnValue(stmt.get(), c));
     }
     if (rc != SQLITE_DONE)
         fail(handle);
@@ -574,7 +573,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     booleanColumns_ = booleans;
     singleColumns_ = singles;
     rowids_ = std::move(rowids);
-    rows_ = std::move(rows);
+    values_ = std::move(values);
 }
 
 void Recordset::Close()
@@ -585,7 +584,7 @@ void Recordset::Close()
     booleanColumns_.clear();
     singleColumns_.clear();
     rowids_.clear();
-    rows_.clear();
+    values_.clear();
     pos_ = 0;
     currentDeleted_ = false;
     CancelUpdate();
@@ -593,17 +592,17 @@ void Recordset::Close()
 
 bool Recordset::Eof() const
 {
-    return !currentDeleted_ && pos_ >= rows_.size();
+    return !currentDeleted_ && pos_ >= rowids_.size();
 }
 
 bool Recordset::Bof() const
 {
-    return rows_.isEmpty();
+    return rowids_.isEmpty();
 }
 
 bool Recordset::hasCurrent() const
 {
-    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rows_.size();
+    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rowids_.size();
 }
 
 void Recordset::requireCurrent() const
@@ -631,7 +630,7 @@ void Recordset::storePendingEdit()
 void Recordset::MoveFirst()
 {
     storePendingEdit();
-    if (rows_.isEmpty())
+    if (rowids_.isEmpty())
         fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
     pos_ = 0;
     currentDeleted_ = false;
@@ -652,9 +651,9 @@ void Recordset::MoveNext()
 void Recordset::MoveLast()
 {
     storePendingEdit();
-    if (rows_.isEmpty())
+    if (rowids_.isEmpty())
         fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
-    pos_ = rows_.size() - 1;
+    pos_ = rowids_.size() - 1;
     currentDeleted_ = false;
 }
 
@@ -681,7 +680,7 @@ QVariant Recordset::field(int ordinal) const
     if (adding_ || !changed_.isEmpty())
         return edit_.at(ordinal);
     requireCurrent();
-    return rows_.at(pos_).at(ordinal);
+    return values_.at(rowStart(pos_) + ordinal);
 }
 
 QVariant Recordset::field(const QString& name) const
@@ -695,7 +694,7 @@ void Recordset::setField(const QString& name, const QVariant& value)
     const int ordinal = ordinalOf(name);
     if (!adding_ && changed_.isEmpty()) {
         requireCurrent();
-        edit_ = rows_.at(pos_);
+        edit_ = values_.mid(rowStart(pos_), columns_.size());
     }
     edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value)
         : singleColumns_.at(ordinal)              ? singleValue(value)
@@ -752,8 +751,8 @@ void Recordset::insertRow()
     // The new row, with its ID and the defaults the database gave it, becomes the current row.
     const qint64 rowid = sqlite3_last_insert_rowid(handle);
     rowids_ << rowid;
-    rows_ << readRow(rowid);
-    pos_ = rows_.size() - 1;
+    values_ << readRow(rowid);
+    pos_ = rowids_.size() - 1;
     currentDeleted_ = false;
     CancelUpdate();
 }
@@ -776,7 +775,8 @@ void Recordset::updateRow()
     }
 
     // Read back what was stored, so the row shows the values as the column types keep them.
-    rows_[pos_] = readRow(rowids_.at(pos_));
+    const Row stored = readRow(rowids_.at(pos_));
+    std::copy(stored.cbegin(), stored.cend(), values_.begin() + rowStart(pos_));
     CancelUpdate();
 }
 
@@ -807,7 +807,7 @@ void Recordset::Delete()
         stepToDone(handle, stmt.get());
     }
     rowids_.remove(pos_);
-    rows_.remove(pos_);
+    values_.remove(rowStart(pos_), columns_.size());
     currentDeleted_ = true;
     CancelUpdate();
 }

@@ -152,6 +152,7 @@ private:
     void insertRow();
     void updateRow();
     Row readRow(qint64 rowid) const;
+    int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
     QString table_;              // empty for a result that cannot be written back
@@ -159,7 +160,7 @@ private:
     QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0
     QVector<bool> singleColumns_;    // declared REAL: single precision, stored as the value shown
     QVector<qint64> rowids_;
-    QVector<Row> rows_;          // the values read, parallel to rowids_
+    QVector<QVariant> values_;   // the values read, one row after another, parallel to rowids_
     int pos_ = 0;
     bool currentDeleted_ = false;    // still on the row that Delete removed
     bool adding_ = false;

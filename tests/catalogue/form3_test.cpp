@@ -210,6 +210,11 @@ TEST_F(MaterialsWindow, ColoursShortagesAndMaterialsBelowMinimumAndCountsThem)
         EXPECT_EQ(backColor(r, 14), 0u) << r;
     }
     EXPECT_EQ(main_.panel1Text(), "Σύνολο:8 |  έλλειψη:2 |  ελάχιστα:1 |  προς παραγγελία:3");
+
+    // The rows take the swatch's colour, whatever it is.
+    units::setBackColor(Form3::instance()->Shape4[0], 0x00FF00);
+    Form3::instance()->Combo5_Click();
+    EXPECT_EQ(backColor(1, 0), 0x00FF00u);
 }
 
 TEST_F(MaterialsWindow, FiltersAndHeaderClicksChooseTheQuery)

@@ -100,6 +100,8 @@ TEST(ConvertText, SingleGeneralFormHasSevenSignificantDigits)
         {2.0f / 3.0f, "0,6666667"},
         {1234567.0f, "1234567"},
         {9999999.0f, "9999999"},
+        {1234566.5f, "1234567"},          // a half at the eighth digit goes up
+        {16777215.0f, "1,677722E+07"},
         {12345678.0f, "1,234568E+07"},
         {1e7f, "1E+07"},
         {1e20f, "1E+20"},
@@ -136,6 +138,7 @@ TEST(ConvertText, DoubleGeneralFormHasFifteenSignificantDigits)
         {1.0 / 3.0, "0,333333333333333"},
         {-2.0, "-2"},
         {123456789012345.0, "123456789012345"},
+        {9.9999999999999996, "10"},       // rounding up carries into a new digit
         {1e15, "1E+15"},
         {1234567890123456.0, "1,23456789012346E+15"},
         {0.0001, "0,0001"},

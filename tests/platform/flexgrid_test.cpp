@@ -241,6 +241,38 @@ TEST_F(FlexGridTest, MouseDownReportsTwipsWithTheClickedCellCurrent)
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(FlexGridTest, MouseRowAndColTellTheCellUnderThePointer)
+{
+    struct Case {
+        QPoint pos;
+        Qt::MouseButton button;
+        int row, col;
+    } const cases[] = {
+        {cellCentre(4, 1), Qt::RightButton, 4, 1},   // a right click moves no current cell
+        {cellCentre(6, 3) + QPoint(0, 100), Qt::LeftButton, -1, 3},   // below the last row
+        {cellCentre(2, 3) + QPoint(200, 0), Qt::LeftButton, 2, -1},   // right of the last column
+    };
+    for (const Case& c : cases) {
+        mouse(QEvent::MouseButtonPress, c.pos, c.button, c.button);
+        EXPECT_EQ(grid.MouseRow(), c.row);
+        EXPECT_EQ(grid.MouseCol(), c.col);
+        mouse(QEvent::MouseButtonRelease, c.pos, c.button, Qt::NoButton);
+    }
+    EXPECT_EQ(grid.Row(), 1);
+    mouse(QEvent::MouseMove, cellCentre(5, 0), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(grid.MouseRow(), 5);
+    EXPECT_EQ(grid.MouseCol(), 0);
+}
+
+TEST_F(FlexGridTest, TopRowOfAGridWithoutDataRowsStaysPut)
+{
+    grid.setRows(1);
+    grid.setTopRow(1);
+    EXPECT_EQ(grid.TopRow(), 1);
+    grid.setRows(3);
+    EXPECT_THROW(grid.setTopRow(5), std::out_of_range);
+}
+
 TEST_F(FlexGridTest, HeaderRowStaysFixedWhileScrolling)
 {
     grid.setRowHeight(0, 315);

@@ -1,0 +1,111 @@
+// The materials list's refill at 1,000 and 30,000 materials in each of its three orders,
+// beside the bare SQLite work of the same query (prepare, step, read every column), so that
+// the ratio of the two holds on a noisy machine.
+
+#include "catalogue/form3.h"
+#include "core/globals.h"
+#include "support/testenv.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <memory>
+
+namespace {
+
+// The header X (twips) that sorts by identifier, description and code.
+constexpr int kHeaderX[] = {100, 3000, 8000};
+const char* const kQueries[] = {
+    "select * from protesyles order by ID",
+    "select * from protesyles order by perigrafi",
+    "select * from protesyles order by kodikos",
+};
+
+struct Setup {
+    testenv::DataFolder data;
+    testenv::Boxes boxes;
+    int materials = 0;
+    std::unique_ptr<Form3> form;
+
+    // Stock-controlled materials, one in ten short and one in ten below its minimum.
+    void fill(int count)
+    {
+        if (count == materials)
+            return;
+        form.reset();
+        testenv::DataFolder::exec(gConnStock, "delete from protesyles; begin");
+        for (int i = 0; i < count; ++i)
+            testenv::DataFolder::exec(gConnStock,
+                QString("insert into protesyles (Perigrafi, kodikos, kodikos2, Axia, mystock, minstock, maxstock, "
+                        "exeielegxo, promitheftis, typosyli, stoixeia2, tmpNum1) "
+                        "values ('Υλικό %1 προφίλ λευκό', 'MAT-%2', 'R%3', 12.5, %4, 5, 40, 1, %5, 2, 'σχόλιο', 10)")
+                    .arg((i * 7919) % count).arg((i * 104729) % count, 6, 10, QChar('0')).arg(i % 97)
+                    .arg(i % 10 == 0 ? -1.5 : i % 10 == 1 ? 2.25 : 17.0).arg(i % 30));
+        testenv::DataFolder::exec(gConnStock, "commit");
+        materials = count;
+        form = std::make_unique<Form3>();
+    }
+};
+
+Setup& setup()
+{
+    static Setup instance;
+    return instance;
+}
+
+void BM_Refill(benchmark::State& state)
+{
+    Setup& s = setup();
+    s.fill(int(state.range(0)));
+    const int order = int(state.range(1));
+    for (auto _ : state) {
+        s.form->MSFlexGrid1_MouseDown(1, 0, kHeaderX[order], 100);
+        QCoreApplication::processEvents();   // the grid takes in its new rows
+    }
+    state.counters["materials"] = double(s.materials);
+}
+
+void BM_BareQuery(benchmark::State& state)
+{
+    Setup& s = setup();
+    s.fill(int(state.range(0)));
+    sqlite3* handle = gConnStock.handle();
+    const char* sql = kQueries[state.range(1)];
+    for (auto _ : state) {
+        qint64 read = 0;
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                switch (sqlite3_column_type(stmt, c)) {
+                case SQLITE_INTEGER: read += sqlite3_column_int64(stmt, c); break;
+                case SQLITE_FLOAT: read += qint64(sqlite3_column_double(stmt, c)); break;
+                case SQLITE_TEXT: read += *sqlite3_column_text(stmt, c) + sqlite3_column_bytes(stmt, c); break;
+                default: break;
+                }
+            }
+        }
+        sqlite3_finalize(stmt);
+        benchmark::DoNotOptimize(read);
+    }
+    state.counters["materials"] = double(s.materials);
+}
+
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    for (int materials : {1000, 30000}) {
+        for (int order = 0; order < 3; ++order) {
+            benchmark::RegisterBenchmark("BM_Refill", BM_Refill)->Args({materials, order})->Unit(benchmark::kMillisecond)->MinTime(1.0);
+            benchmark::RegisterBenchmark("BM_BareQuery", BM_BareQuery)->Args({materials, order})->Unit(benchmark::kMillisecond)->MinTime(1.0);
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
