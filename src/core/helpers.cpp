@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <stdexcept>
 
 std::array<qint16, 100> gColumnSelected = [] {
