@@ -1,5 +1,6 @@
 #include "catalogue/form3.h"
 #include "catalogue/form3_shared.h"
+#include "catalogue/form8.h"
 
 #include "catalogue/material_record.h"
 #include "controls/xpbutton.h"
@@ -504,10 +505,10 @@ void Form3::XPButton5_Click()
     openShortageList();
 }
 
-// The shortage list opens over this window, which stays disabled until it goes; the
-// shortage list is not part of the program yet.
+// The shortage list opens over this window, which stays disabled until it goes.
 void Form3::openShortageList()
 {
+    Form8::openOver(this);
 }
 
 void Form3::Command1_Click()

@@ -99,9 +99,9 @@ Form8::~Form8()
 
 Form8* Form8::openOver(QWidget* owner)
 {
+    auto* form = new Form8(owner);
     if (owner)
         owner->setEnabled(false);
-    auto* form = new Form8(owner);
     if (MDIForm1* main = MDIForm1::instance())
         main->showChild(form, 0, 0, main->Width(), main->Height());
     else

@@ -31,7 +31,7 @@ public:
     explicit Form8(QWidget* owner = nullptr, QWidget* parent = nullptr);
     ~Form8() override;
 
-    // Disables the owner, then shows the list over the main window's work area at (0, 0)
+    // Makes the list, disables the owner, and shows the list over the main window's work area at (0, 0)
     // with the main window's size.
     static Form8* openOver(QWidget* owner);
 

@@ -1,4 +1,5 @@
 #include "catalogue/form3.h"
+#include "catalogue/form8.h"
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -177,6 +178,28 @@ TEST_F(MaterialsWindow, MenuOpensTheListAndReturnGoesBackHome)
     EXPECT_EQ(Form3::instance(), nullptr);
     EXPECT_TRUE(main_.Picture1->isVisible());
     EXPECT_EQ(main_.panel1Text(), MDIForm1::versionText());
+}
+
+TEST_F(MaterialsWindow, OrderOpensTheShortageListOverTheListWhichWaitsUntilItGoes)
+{
+    insert({3, "Handle", "HD-3", 0, 4, true});
+    Form3& form = open();
+    emit form.XPButton5->Click();
+    Form8* shortages = Form8::instance();
+    ASSERT_NE(shortages, nullptr);
+    EXPECT_FALSE(form.isEnabled());
+    EXPECT_EQ(shortages->MSFlexGrid1->TextMatrix(1, 1), "Handle");
+
+    emit shortages->Command1->Click();   // its return
+    QApplication::processEvents();
+    EXPECT_EQ(Form8::instance(), nullptr);
+    EXPECT_TRUE(form.isEnabled());
+
+    emit form.XPButton5->Click();   // gone any other way: its sub-window closed
+    ASSERT_NE(Form8::instance(), nullptr);
+    delete Form8::instance()->parentWidget();
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_EQ(boxes_.count(), 0);
 }
 
 TEST_F(MaterialsWindow, ColoursShortagesAndMaterialsBelowMinimumAndCountsThem)
