@@ -513,12 +513,5 @@ void Form3::openShortageList()
 
 void Form3::Command1_Click()
 {
-    MDIForm1* main = MDIForm1::instance();
-    if (main) {
-        main->Picture2->show();
-        main->Picture1->show();
-    }
-    Unload(this);
-    if (main)
-        main->Check1->setChecked(true);
+    ReturnToHomeScreen(this);
 }

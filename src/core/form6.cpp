@@ -88,14 +88,7 @@ void Form6::Form_Load()
 
 void Form6::backBut_Click()
 {
-    MDIForm1* main = MDIForm1::instance();
-    if (main) {
-        main->Picture2->show();
-        main->Picture1->show();
-    }
-    Unload(this);
-    if (main)
-        main->Check1->setChecked(true);
+    ReturnToHomeScreen(this);
 }
 
 void Form6::XPButton1_Click()

@@ -267,6 +267,17 @@ void MDIForm1::MDIForm_Resize()
         setFixedSize(client);
 }
 
+void MDIForm1::showHomePanels()
+{
+    Picture2->show();
+    Picture1->show();
+}
+
+void MDIForm1::signalChildClosed()
+{
+    Check1->setChecked(true);
+}
+
 void MDIForm1::hidePanels()
 {
     Picture2->hide();

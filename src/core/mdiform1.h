@@ -47,6 +47,8 @@ public:
     // job window works.
     void showMenuPanel();
     void hideMenuPanel();
+    void showHomePanels();      // the title panel and the menu panel
+    void signalChildClosed();   // ticks Check1
 
     // Outer size and position in twips.
     int Left() const;
@@ -97,3 +99,16 @@ private:
     std::uint32_t picture1BackColor_ = 0;
     std::unique_ptr<QLockFile> instanceLock_;
 };
+
+// The return of a menu window: both home panels shown again, the window unloaded, and the
+// main window's signal box ticked, on which it writes its version text back.
+template <class Form>
+void ReturnToHomeScreen(Form* form)
+{
+    MDIForm1* main = MDIForm1::instance();
+    if (main)
+        main->showHomePanels();
+    Unload(form);
+    if (main)
+        main->signalChildClosed();
+}

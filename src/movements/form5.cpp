@@ -573,12 +573,5 @@ void Form5::XPButton2_Click()
 
 void Form5::Command1_Click()
 {
-    MDIForm1* main = MDIForm1::instance();
-    if (main) {
-        main->Picture2->show();
-        main->Picture1->show();
-    }
-    Unload(this);
-    if (main)
-        main->Check1->setChecked(true);
+    ReturnToHomeScreen(this);
 }
