@@ -99,7 +99,7 @@ void Form3::buildList()
     searchLabel->setGeometry(units::pxRect(7920, 180, 1215, 255));
     auto* search = place(new QLineEdit(this), "Text1(8)", 9120, 120, 2775, 315);
     text1_[8] = search;
-    XPButton1 = place(XPButton::createDesigned(this, "XPButton1", QString()), "XPButton1", 11940, 60, 495, 435);
+    XPButton1 = XPButton::createDesigned(this, "XPButton1", QString(), 11940, 60, 495, 435);
     XPButton1->setPicture(style()->standardPixmap(QStyle::SP_FileDialogContentsView));
     XPButton1->setToolTip("Αναζήτηση");
 
@@ -111,15 +111,15 @@ void Form3::buildList()
     MSFlexGrid1->setFixedCols(0);
 
     constexpr int left = 12720;
-    Command4 = place(XPButton::createDesigned(this, "Command4", "~Neo"), "Command4", left, 600, 2175, 855);
-    Command2 = place(XPButton::createDesigned(this, "Command2", "~Metavoli"), "Command2", left, 1560, 2175, 855);
-    XPButton3 = place(XPButton::createDesigned(this, "XPButton3", "~Diagrafi"), "XPButton3", left, 2520, 2175, 855);
-    XPButton2 = place(XPButton::createDesigned(this, "XPButton2", "Αντιγραφή"), "XPButton2", left, 3720, 2175, 855);
+    Command4 = XPButton::createDesigned(this, "Command4", "~Neo", left, 600, 2175, 855);
+    Command2 = XPButton::createDesigned(this, "Command2", "~Metavoli", left, 1560, 2175, 855);
+    XPButton3 = XPButton::createDesigned(this, "XPButton3", "~Diagrafi", left, 2520, 2175, 855);
+    XPButton2 = XPButton::createDesigned(this, "XPButton2", "Αντιγραφή", left, 3720, 2175, 855);
     Option1[0] = place(new QRadioButton("Ελλείψεις", this), "Option1(0)", left + 120, 4620, 2055, 255);
     Option1[1] = place(new QRadioButton("Όλα", this), "Option1(1)", left + 120, 4920, 2055, 255);
     Option1[1]->setChecked(true);
-    XPButton5 = place(XPButton::createDesigned(this, "XPButton5", "Παραγγελία"), "XPButton5", left, 5400, 2175, 855);
-    XPButton4 = place(XPButton::createDesigned(this, "XPButton4", "Χρήση"), "XPButton4", left, 6360, 2175, 855);
+    XPButton5 = XPButton::createDesigned(this, "XPButton5", "Παραγγελία", left, 5400, 2175, 855);
+    XPButton4 = XPButton::createDesigned(this, "XPButton4", "Χρήση", left, 6360, 2175, 855);
 
     const std::array<std::uint32_t, 2> swatches {kShortageColor, kBelowMinimumColor};
     const std::array<QString, 2> meanings {"έλλειψη", "ελάχιστα"};
@@ -131,7 +131,7 @@ void Form3::buildList()
         auto* meaning = new QLabel(meanings[i], this);
         meaning->setGeometry(units::pxRect(left + 600, top, 1575, 255));
     }
-    Command1 = place(XPButton::createDesigned(this, "Command1", "~Epistrofi"), "Command1", left, 8880, 2175, 1215);
+    Command1 = XPButton::createDesigned(this, "Command1", "~Epistrofi", left, 8880, 2175, 1215);
 }
 
 void Form3::connectHandlers()

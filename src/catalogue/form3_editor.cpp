@@ -150,14 +150,14 @@ void Form3::buildEditor()
     Label1[18] = label(Frame1, "Label1(18)", QString(), 120, 6000, 2415);
     buildPictureTools();
 
-    Command6[0] = place(XPButton::createDesigned(Frame1, "Command6(0)", QString()), "Command6(0)", 13440, 240, 1215, 1215);
+    Command6[0] = XPButton::createDesigned(Frame1, "Command6(0)", QString(), 13440, 240, 1215, 1215);
     Command6[0]->setPicture(style()->standardPixmap(QStyle::SP_ArrowUp));
     Command6[0]->setToolTip("Προηγούμενο");
-    Command6[1] = place(XPButton::createDesigned(Frame1, "Command6(1)", QString()), "Command6(1)", 13440, 1680, 1215, 1215);
+    Command6[1] = XPButton::createDesigned(Frame1, "Command6(1)", QString(), 13440, 1680, 1215, 1215);
     Command6[1]->setPicture(style()->standardPixmap(QStyle::SP_ArrowDown));
     Command6[1]->setToolTip("Επόμενο");
-    Command7 = place(XPButton::createDesigned(Frame1, "Command7", "~Apothikefsi"), "Command7", 240, 9120, 2175, 1215);
-    Command5 = place(XPButton::createDesigned(Frame1, "Command5", "~Epistrofi"), "Command5", 12600, 9120, 2175, 1215);
+    Command7 = XPButton::createDesigned(Frame1, "Command7", "~Apothikefsi", 240, 9120, 2175, 1215);
+    Command5 = XPButton::createDesigned(Frame1, "Command5", "~Epistrofi", 12600, 9120, 2175, 1215);
 }
 
 QLineEdit* Form3::lineBox(int index) const

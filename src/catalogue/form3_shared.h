@@ -15,13 +15,7 @@ namespace form3 {
 inline constexpr int kFormWidthTw = 15255;
 inline constexpr int kFormHeightTw = 10575;
 
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(units::pxRect(left, top, width, height));
-    return widget;
-}
+using units::place;
 
 // A database step that failed: what did not happen, and the database's own message.
 void reportFailure(const QString& what, const db::DatabaseError& error);

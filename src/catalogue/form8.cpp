@@ -30,17 +30,11 @@ constexpr int kEditorLeft = 13520;
 constexpr int kEditorWidth = 1120;
 constexpr int kEditorSelection = 20;
 
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(units::pxRect(left, top, width, height));
-    return widget;
-}
+using units::place;
 
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left)
 {
-    return place(XPButton::createDesigned(parent, name, caption), name, left, 9240, 2175, 1215);
+    return XPButton::createDesigned(parent, name, caption, left, 9240, 2175, 1215);
 }
 
 // A field as a single-precision number; a Null or unreadable field gives 0.

@@ -65,6 +65,13 @@ XPButton* XPButton::createDesigned(QWidget* parent, const QString& designerName,
     return create(parent, PropertyBag {{"Caption", caption}, {"PictureAlignment", 2}}, designerName);
 }
 
+XPButton* XPButton::createDesigned(QWidget* parent, const QString& designerName, const QString& caption,
+                                   int leftTw, int topTw, int widthTw, int heightTw)
+{
+    return units::place(createDesigned(parent, designerName, caption), designerName, leftTw, topTw, widthTw,
+                        heightTw);
+}
+
 // ---- persistence ----
 
 // The container's font, the default of the Font property.

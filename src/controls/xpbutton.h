@@ -62,6 +62,9 @@ public:
     // (PictureAlignment 2); every other property keeps its default.
     static XPButton* createDesigned(QWidget* parent, const QString& designerName,
                                     const QString& caption);
+    // The same, placed at its designed rectangle in twips.
+    static XPButton* createDesigned(QWidget* parent, const QString& designerName, const QString& caption,
+                                    int leftTw, int topTw, int widthTw, int heightTw);
 
     // The 16 properties, in the order they are persisted.
     void ReadProperties(const PropertyBag& bag);

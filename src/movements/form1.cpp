@@ -37,17 +37,11 @@ constexpr int kDescriptionAt = 41, kDescriptionWidth = 50;
 constexpr int kQuantityAt = 91, kQuantityWidth = 10;
 constexpr int kKindAt = 102, kKindWidth = 2;
 
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(units::pxRect(left, top, width, height));
-    return widget;
-}
+using units::place;
 
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
 {
-    return place(XPButton::createDesigned(parent, name, caption), name, left, top, 2175, 1215);
+    return XPButton::createDesigned(parent, name, caption, left, top, 2175, 1215);
 }
 
 // A handler's failure ends in a message; the window goes on working.

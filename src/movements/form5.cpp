@@ -49,17 +49,11 @@ constexpr int kShortestIgnoredDescription = 3;
 // Rows named one by one in the report of skipped rows; the rest are counted.
 constexpr int kReportedRows = 30;
 
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(units::pxRect(left, top, width, height));
-    return widget;
-}
+using units::place;
 
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
 {
-    return place(XPButton::createDesigned(parent, name, caption), name, left, top, 2175, 1215);
+    return XPButton::createDesigned(parent, name, caption, left, top, 2175, 1215);
 }
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width)

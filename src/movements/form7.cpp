@@ -33,9 +33,7 @@ constexpr int kKeyEnter = 13;
 
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
 {
-    XPButton* b = XPButton::createDesigned(parent, name, caption);
-    b->setGeometry(units::pxRect(left, top, 2175, 1215));
-    return b;
+    return XPButton::createDesigned(parent, name, caption, left, top, 2175, 1215);
 }
 
 // A header text from the language table; a table that cannot be read shows the key as

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <cstdint>
 
 class QWidget;
@@ -21,6 +22,15 @@ int tw(int pixels);
 QRect pxRect(double leftTw, double topTw, double widthTw, double heightTw);
 QPoint pxPoint(double xTw, double yTw);
 QSize pxSize(double widthTw, double heightTw);
+
+// A control given its designer name and its designed rectangle in twips.
+template <class Widget>
+Widget* place(Widget* widget, const QString& designerName, int leftTw, int topTw, int widthTw, int heightTw)
+{
+    widget->setObjectName(designerName);
+    widget->setGeometry(pxRect(leftTw, topTw, widthTw, heightTw));
+    return widget;
+}
 
 // System colour indexes (&H80000000 + n).
 constexpr std::uint32_t kButtonFace = 0x8000000F;
