@@ -196,16 +196,9 @@ void Form8::FillFilterCombos()
     {
         const QSignalBlocker quiet(Combo5);
         Combo5->clear();
-        try {
-            const QStringList suppliers = supplier::choiceList();
-            for (int k = 0; k < suppliers.size(); ++k)
-                Combo5->addItem(suppliers[k], k);
-        } catch (const db::DatabaseError& error) {
-            Combo5->clear();
-            Combo5->addItem(" - ", 0);
-            msgbox::MsgBox("Οι προμηθευτές δεν διαβάστηκαν: " + QString::fromUtf8(error.what()),
-                           msgbox::Critical);
-        }
+        const QStringList suppliers = supplier::choiceListOrNone();
+        for (int k = 0; k < suppliers.size(); ++k)
+            Combo5->addItem(suppliers[k], k);
         Combo5->setCurrentIndex(-1);
     }
     // Selecting the first entry fills the list.

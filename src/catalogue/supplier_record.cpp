@@ -3,6 +3,7 @@
 #include "core/helpers.h"
 #include "platform/convert.h"
 #include "platform/database.h"
+#include "platform/messagebox.h"
 
 namespace supplier {
 
@@ -25,6 +26,17 @@ QStringList choiceList()
         list << choiceEntry(SafeTrim(rs.field("Perigrafi")), k);
     rs.Close();
     return list;
+}
+
+QStringList choiceListOrNone()
+{
+    try {
+        return choiceList();
+    } catch (const db::DatabaseError& error) {
+        msgbox::MsgBox("Οι προμηθευτές δεν διαβάστηκαν:\n" + QString::fromUtf8(error.what()), msgbox::Critical,
+                       "Προσοχή");
+        return {" - "};
+    }
 }
 
 } // namespace supplier

@@ -14,6 +14,9 @@ inline constexpr const char* kTable = "Promithf";
 // as "- - - { NN } - - -" with its position k. Position k is supplier reference k.
 // Throws db::DatabaseError when the table cannot be read.
 QStringList choiceList();
+// The choice list, or " - " alone after a message that the suppliers could not be read, so
+// that a window offering suppliers goes on working without them.
+QStringList choiceListOrNone();
 
 // The entry of position k (k >= 1) for a stored name.
 QString choiceEntry(const QString& name, int k);

@@ -202,15 +202,7 @@ void Form5::Form_Load()
     }
 
     Combo5->clear();
-    try {
-        Combo5->addItems(supplier::choiceList());
-    } catch (const db::DatabaseError& error) {
-        // New materials can still be inserted, without a supplier.
-        Combo5->clear();
-        Combo5->addItem(" - ");
-        msgbox::MsgBox("Οι προμηθευτές δεν διαβάστηκαν:\n" + QString::fromUtf8(error.what()),
-                       msgbox::Critical, "Προσοχή");
-    }
+    Combo5->addItems(supplier::choiceListOrNone());   // without it, new materials have no supplier
 
     const settings::InvoiceChoices choices = settings::invoiceChoices(settings::read(gConnStock));
     for (int i = 0; i < 5; ++i) {

@@ -174,14 +174,7 @@ void Form7::SetupOrderGrid()
 void Form7::fillSupplierFilter()
 {
     Combo5->clear();
-    try {
-        Combo5->addItems(supplier::choiceList());
-    } catch (const db::DatabaseError& error) {
-        Combo5->clear();
-        Combo5->addItem(" - ");
-        msgbox::MsgBox("Ο κατάλογος των προμηθευτών δεν διαβάστηκε:\n" + QString::fromUtf8(error.what()),
-                       msgbox::Critical, "Προσοχή");
-    }
+    Combo5->addItems(supplier::choiceListOrNone());
 }
 
 void Form7::selectSupplierEntry(int index)

@@ -50,3 +50,16 @@ TEST(SupplierChoiceList, EntryOfThreeDigitPosition)
 }
 
 } // namespace
+
+TEST(SupplierChoiceList, UnreadableTableOffersOnlyNoSupplierAndSaysSo)
+{
+    DataFolder folder;
+    testenv::Boxes boxes;
+    EXPECT_EQ(supplier::choiceListOrNone().size(), 31);
+    EXPECT_EQ(boxes.count(), 0);
+    DataFolder::exec(gConnStock, "drop table Promithf");
+    EXPECT_EQ(supplier::choiceListOrNone(), QStringList {" - "});
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.startsWith("Οι προμηθευτές δεν διαβάστηκαν:")) << boxes.last().text.toStdString();
+    EXPECT_EQ(boxes.last().style, msgbox::Critical);
+}
