@@ -344,7 +344,7 @@ bool Form3::storeMaterial(bool adding)
     try {
         db::Recordset rs;
         if (adding) {
-            rs.Open("select * from protesyles", gConnStock);
+            rs.Open(material::selectForInsert(), gConnStock);
             rs.AddNew();
         } else {
             rs.Open(material::selectById(*id), gConnStock);

@@ -67,4 +67,9 @@ QString selectById(long id)
     return "select * from protesyles where ID=" + QString::number(id);
 }
 
+QString selectForInsert()
+{
+    return QStringLiteral("select * from protesyles where 1=0");
+}
+
 } // namespace material

@@ -52,5 +52,8 @@ QStringList currencyList();
 QString selectByCode(const QString& code);
 // "select * from protesyles where ID=<id formatted 0>"
 QString selectById(long id);
+// The statement new materials are added through: it reads no rows, so that adding one to a
+// large catalogue costs no reading of it.
+QString selectForInsert();
 
 } // namespace material

@@ -1,5 +1,6 @@
 #include "movements/form1.h"
 
+#include "catalogue/material_record.h"
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/jobimport.h"
@@ -393,7 +394,7 @@ void Form1::Command2_Click()
         db::Transaction transaction(gConnStock);
         db::Recordset rs;
         // Only new rows are added: the recordset need not read the catalogue.
-        rs.Open("select * from protesyles where 1=0", gConnStock, 1, 3);
+        rs.Open(material::selectForInsert(), gConnStock, 1, 3);
         for (int r = 1; r <= n; ++r) {
             const std::optional<QString> failure = insertNewMaterial(rs, r);
             if (!failure)

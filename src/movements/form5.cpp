@@ -508,7 +508,7 @@ bool Form5::insertNewMaterials(QString& error)
         db::Transaction transaction(gConnStock);
         db::Recordset rs;
         // An empty keyset: adding rows needs no read of the catalogue.
-        rs.Open("select * from protesyles where ID=0", gConnStock, 1, 3);
+        rs.Open(material::selectForInsert(), gConnStock, 1, 3);
         for (const NewMaterial& m : newMaterials_) {
             rs.AddNew();
             rs.setField("kodikos", m.code);
