@@ -1,8 +1,8 @@
 #include "controls/pelmarbutton.h"
+#include "controls/button_accessible.h"
 #include "platform/desktop.h"
 #include "platform/units.h"
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -44,57 +44,6 @@ QVariant pictureValue(const PelmarButton::Picture& picture)
     return picture ? QVariant(*picture) : QVariant();
 }
 
-// A caption as assistive technology reads it: "&Save" is "Save", "&&" a plain "&".
-QString withoutMnemonics(const QString& caption)
-{
-    QString text;
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == '&' && i + 1 < caption.size())
-            ++i;
-        text += caption.at(i);
-    }
-    return text;
-}
-
-// Tells assistive technology that the button is a push button named by its caption (or
-// by its tooltip when it has none), and lets it press the button.
-class PelmarButtonAccessible : public QAccessibleWidget {
-public:
-    explicit PelmarButtonAccessible(PelmarButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name) {
-            const QString name = withoutMnemonics(button()->Caption());
-            return name.isEmpty() ? button()->toolTip() : name;
-        }
-        return QAccessibleWidget::text(t);
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& actionName) override
-    {
-        if (actionName == pressAction())
-            button()->press();
-        else
-            QAccessibleWidget::doAction(actionName);
-    }
-
-private:
-    PelmarButton* button() const { return static_cast<PelmarButton*>(widget()); }
-};
-
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("PelmarButton") && object && object->isWidgetType())
-        return new PelmarButtonAccessible(static_cast<PelmarButton*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 PelmarButton::PelmarButton(QWidget* parent)
@@ -103,7 +52,7 @@ PelmarButton::PelmarButton(QWidget* parent)
       foreColor_(units::kButtonText),
       bufferBackColor_(ambientBackColor())   // a new button's picture buffer takes the container's colour
 {
-    [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
+    ButtonAccessible<PelmarButton>::install();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -517,7 +466,7 @@ void PelmarButton::accessKeyPress(int keyCode)
         clickAndOpen();
 }
 
-void PelmarButton::press()
+void PelmarButton::accessiblePress()
 {
     if (Enabled())
         clickAndOpen();

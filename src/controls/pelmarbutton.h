@@ -120,9 +120,10 @@ public:
     // The persistent image the button is drawn into; it paints itself from it.
     const QImage& Image() const { return surface_; }
 
-    // A click that does not come from the mouse or the keyboard (assistive technology):
-    // Click, then GoToURL, when the button is enabled.
-    void press();
+    // For assistive technology: the button never toggles, and its press action is a click
+    // that comes from neither the mouse nor the keyboard: Click, then GoToURL, when enabled.
+    std::optional<bool> accessibleChecked() const { return std::nullopt; }
+    void accessiblePress();
 
 signals:
     void Click();

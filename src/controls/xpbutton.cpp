@@ -1,5 +1,5 @@
 #include "controls/xpbutton.h"
-#include "controls/xpbutton_accessible.h"
+#include "controls/button_accessible.h"
 #include "controls/xpbutton_raster.h"
 #include "platform/units.h"
 #include <QApplication>
@@ -44,7 +44,7 @@ XPButton::XPButton(QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     caption_ = objectName();
-    XPButtonAccessible::install();
+    ButtonAccessible<XPButton>::install();
     overTimer_.setInterval(kHoverPollMs);
     connect(&overTimer_, &QTimer::timeout, this, &XPButton::overTimerTick);
     overTimer_.start();
@@ -355,10 +355,17 @@ void XPButton::keyReleaseEvent(QKeyEvent* event)
     emit KeyUp(keyCode, units::shiftCode(event->modifiers()));
     if (keyCode != kSpace)
         return;
-    clickAsKeyboardDoes();
+    accessiblePress();
 }
 
-void XPButton::clickAsKeyboardDoes()
+std::optional<bool> XPButton::accessibleChecked() const
+{
+    if (!checkboxBehaviour_)
+        return std::nullopt;
+    return value_;
+}
+
+void XPButton::accessiblePress()
 {
     setValue(!value_);
     DrawButton(IsMouseOver(), checkboxBehaviour_ && value_);

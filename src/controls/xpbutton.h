@@ -24,6 +24,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QSoundEffect;
 
@@ -107,9 +108,10 @@ public:
     // The persistent image the face is drawn into; the button paints itself from it.
     const QImage& Image() const { return surface_; }
 
-    // A click as a Space release gives it (checkbox mode toggles Value), for assistive
-    // technology's press action.
-    void clickAsKeyboardDoes();
+    // For assistive technology: the checked state in checkbox mode, and its press action,
+    // a click as a Space release gives it (checkbox mode toggles Value).
+    std::optional<bool> accessibleChecked() const;
+    void accessiblePress();
 
 public slots:
     void ShowAboutBox() {}   // the control has no about box

@@ -387,12 +387,12 @@ TEST_F(XPButtonEventTest, MouseClickOrder)
 // one), with its enabled and checked states; its press action clicks it, only while enabled.
 TEST_F(XPButtonEventTest, AssistiveTechnologySeesAPushButton)
 {
-    button->setCaption("Εκτέλεση");
+    button->setCaption("&Εκτέλεση && τέλος");
     button->setToolTip("Αφαίρεση από την αποθήκη");
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->role(), QAccessible::Button);
-    EXPECT_EQ(face->text(QAccessible::Name), "Εκτέλεση");
+    EXPECT_EQ(face->text(QAccessible::Name), "Εκτέλεση & τέλος");
     button->setCaption("");
     EXPECT_EQ(face->text(QAccessible::Name), "Αφαίρεση από την αποθήκη");
 
