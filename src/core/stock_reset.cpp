@@ -26,7 +26,7 @@ Failure checkStockDatabase(const QString& path)
             rs.Close();
         }
     } catch (const db::DatabaseError& error) {
-        return QStringLiteral("the empty database %1 cannot be used: %2")
+        return QStringLiteral("η κενή βάση %1 δεν μπορεί να χρησιμοποιηθεί: %2")
             .arg(path, QString::fromUtf8(error.what()));
     }
     return std::nullopt;
@@ -37,14 +37,14 @@ Failure stageCopy(const QString& templatePath, QSaveFile& staged)
 {
     QFile source(templatePath);
     if (!source.open(QIODevice::ReadOnly))
-        return QStringLiteral("the empty database %1 cannot be read: %2")
+        return QStringLiteral("η κενή βάση %1 δεν διαβάζεται: %2")
             .arg(templatePath, source.errorString());
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return QStringLiteral("the empty database %1 cannot be read: %2")
+        return QStringLiteral("η κενή βάση %1 δεν διαβάζεται: %2")
             .arg(templatePath, source.errorString());
     if (!staged.open(QIODevice::WriteOnly) || staged.write(bytes) != bytes.size())
-        return QStringLiteral("its copy cannot be written beside %1: %2")
+        return QStringLiteral("το αντίγραφό της δεν γράφτηκε δίπλα στο %1: %2")
             .arg(staged.fileName(), staged.errorString());
     return std::nullopt;
 }
@@ -55,7 +55,7 @@ Failure replaceLiveFile(QSaveFile& staged)
 {
     gConnStock.Close();
     if (!staged.commit())
-        return QStringLiteral("the copy cannot replace %1: %2").arg(staged.fileName(), staged.errorString());
+        return QStringLiteral("το αντίγραφο δεν αντικατέστησε το %1: %2").arg(staged.fileName(), staged.errorString());
     return std::nullopt;
 }
 
@@ -100,11 +100,11 @@ bool ResetStockDatabase()
     const Failure reopenFailure = ensureStockOpen();
     if (!failure && !reopenFailure)
         return true;
-    QString text = failure ? QStringLiteral("The stock database was not reset: ") + *failure
-                           : QStringLiteral("The stock database was reset");
+    QString text = failure ? QStringLiteral("Η βάση δεδομένων δεν σβήστηκε: ") + *failure
+                           : QStringLiteral("Η βάση δεδομένων σβήστηκε");
     if (reopenFailure)
-        text += (failure ? QStringLiteral("\nIt") : QStringLiteral(", but it"))
-            + QStringLiteral(" cannot be opened: ") + *reopenFailure;
+        text += (failure ? QStringLiteral("\nΗ βάση") : QStringLiteral(", αλλά"))
+            + QStringLiteral(" δεν ανοίγει: ") + *reopenFailure;
     msgbox::MsgBox(text, msgbox::Critical);
     return false;
 }

@@ -69,7 +69,7 @@ void expectOldDatabaseKept(const DataFolder& folder, const testenv::Boxes& boxes
         << context.toStdString();
     ASSERT_EQ(boxes.count(), 2) << context.toStdString();
     EXPECT_EQ(boxes.last().style, 16) << context.toStdString();
-    EXPECT_TRUE(boxes.last().text.startsWith("The stock database was not reset: "))
+    EXPECT_TRUE(boxes.last().text.startsWith("Η βάση δεδομένων δεν σβήστηκε: "))
         << boxes.last().text.toStdString();
 }
 
