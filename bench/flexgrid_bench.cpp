@@ -102,16 +102,3 @@ BENCHMARK(BM_FlexGridFill)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_BareRowsFill)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

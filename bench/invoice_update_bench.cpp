@@ -135,13 +135,3 @@ BENCHMARK(BM_InvoiceUpdate)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareUpdate)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
