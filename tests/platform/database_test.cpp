@@ -292,6 +292,25 @@ TEST_F(DatabaseTest, CodesAndKeysIgnoreGreekAndLatinLetterCase)
     EXPECT_TRUE(key.Eof());
 }
 
+// The schema's triggers fold exactly the letters that the program folds: every letter
+// the program maps is mapped alike in the files' folded tables.
+TEST_F(DatabaseTest, TheSchemaFoldsTheLettersTheProgramFolds)
+{
+    QString letters;
+    for (char16_t c = 1; c < 0x400; ++c) {
+        const QString one(QChar {c});
+        if (db::foldCase(one) != one)
+            letters += one;
+    }
+    ASSERT_GT(letters.size(), 80);
+    addMaterial("every letter", letters);
+    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('" + letters + "', 'x')");
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select folded from folded_protesyles_kodikos").toString(),
+              db::foldCase(letters));
+    EXPECT_EQ(DataFolder::scalar(gConnQuilbex, "select folded from folded_glossa_greeklish").toString(),
+              db::foldCase(letters));
+}
+
 // The folded table is kept by the file's own triggers, so rows that the sqlite3 tool
 // writes are found too, and the tool reads and checks the whole file.
 TEST_F(DatabaseTest, TheSqliteToolWritesAndChecksTheFile)
