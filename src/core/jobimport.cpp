@@ -86,16 +86,17 @@ QString decodeJobText(const QByteArray& bytes)
 
 bool isJobText(const QStringList& lines)
 {
-    int filled = 0;
-    int binary = 0;
+    // A job file may hold the odd stray control character, which makes its line a bad line;
+    // binary data holds one in about every ten characters.
+    qsizetype characters = 0;
+    qsizetype foreign = 0;
     for (const QString& line : lines) {
-        if (line.isEmpty())
-            continue;
-        ++filled;
-        if (line.contains(QChar(0)))
-            ++binary;
+        characters += line.size();
+        for (const QChar c : line)
+            if ((c.category() == QChar::Other_Control && c != u'\t') || c == QChar::ReplacementCharacter)
+                ++foreign;
     }
-    return binary * 2 <= filled;
+    return foreign * 20 <= characters;
 }
 
 QByteArray jobFingerprint(const QByteArray& bytes)

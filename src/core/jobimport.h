@@ -41,8 +41,8 @@ QString jobFilePath();
 // The job file's text: UTF-16 after its byte-order mark; otherwise line by line, UTF-8 where
 // the line's bytes are valid UTF-8 (a UTF-8 byte-order mark is dropped), else Windows-1253.
 QString decodeJobText(const QByteArray& bytes);
-// False for bytes that are no text, such as UTF-16 without its byte-order mark or a binary
-// file: most of their lines hold NUL characters.
+// False for bytes that are no text, such as UTF-16 without its byte-order mark or binary
+// data: text holds hardly any control characters (tabs aside) or undecodable bytes.
 bool isJobText(const QStringList& lines);
 // What identifies the contents of a job file: Execute deletes the file only while it still
 // holds the job that was analysed.

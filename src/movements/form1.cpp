@@ -63,10 +63,14 @@ struct JobTooLong {};
 // The most skipped lines that the report names one by one.
 constexpr int kReportedLines = 20;
 
-bool hasControlCharacter(const QString& text)
+// Control and format characters (such as U+200B or U+FEFF) cannot be seen or typed.
+bool hasInvisibleCharacter(const QString& text)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
+    const QList<uint> characters = text.toUcs4();
+    return std::any_of(characters.begin(), characters.end(), [](uint c) {
+        const QChar::Category category = QChar::category(char32_t(c));
+        return category == QChar::Other_Control || category == QChar::Other_Format;
+    });
 }
 
 // Keeps a grid at its designed place, given in the tab control's coordinates as the tab
@@ -167,10 +171,12 @@ void Form1::buildControls()
     XPButton2 = button(Frame1[2], "XPButton2", "Παραγγελία", 240, 5160);
     Frame1[2]->hide();
 
-    // A panel outside the visible part of the window; nothing shows it.
+    // A panel outside the visible part of the window; nothing shows it. Hidden, so that
+    // screen readers do not offer its buttons beside the working ones.
     Frame2 = place(new QFrame(this), "Frame2", kWidthTw + 600, 0, 2535, 3000);
     XPButton4 = button(Frame2, "XPButton4", "~Epistrofi", 240, 240);
     XPButton5 = button(Frame2, "XPButton5", "~Ektyposi", 240, 1560);
+    Frame2->hide();
 
     Command1 = button(this, "Command1", "~Epistrofi", 12720, 8880);
 
@@ -287,9 +293,10 @@ void Form1::abandonAnalysis(const QString& reason)
 // remembered for the report instead.
 void Form1::analyseLine(const QString& line, int number)
 {
-    if (line.size() < kFirstLineLength)
+    const int length = conv::len(line);
+    if (length < kFirstLineLength)
         return;
-    if (line.size() < kFullLineLength) {
+    if (length < kFullLineLength) {
         skipped_.push_back({number, "δεν έχει είδος (λιγότεροι από 102 χαρακτήρες)"});
         return;
     }
@@ -304,9 +311,9 @@ void Form1::analyseLine(const QString& line, int number)
         return;
     }
     const QString code = conv::trimBlanks(conv::mid(line, kCodeAt, kCodeWidth));
-    if (hasControlCharacter(code)) {
+    if (hasInvisibleCharacter(code)) {
         // Stored, such a code could never be typed or found again.
-        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου"});
+        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου ή αόρατο χαρακτήρα"});
         return;
     }
     const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));

@@ -3,6 +3,7 @@
 #include "movements/jobfixture.h"
 
 #include <QStringEncoder>
+#include <random>
 
 namespace {
 
@@ -88,6 +89,19 @@ TEST(JobFileText, Utf8WhenValidElseWindows1253)
     EXPECT_EQ(decodeJobText(greek.toUtf8()), greek);
     EXPECT_EQ(decodeJobText(QStringEncoder("windows-1253")(greek)), greek);
     EXPECT_EQ(decodeJobText("plain ascii"), "plain ascii");
+}
+
+TEST(JobFileText, BinaryBytesAreNoText)
+{
+    std::mt19937 random(20);
+    QByteArray binary;
+    for (int i = 0; i < 20000; ++i)
+        binary.append(char(random() & 0xFF));
+    EXPECT_FALSE(isJobText(splitJobLines(decodeJobText(binary))));
+    // A stray control character leaves a job file a text; its line is a bad line.
+    const QString line = QString(100, u'x');
+    EXPECT_TRUE(isJobText({line, line + QChar(0) + "\t\t", line + QChar(0x7F)}));
+    EXPECT_TRUE(isJobText({}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/flexgrid.h"
 #include "platform/units.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFrame>
@@ -16,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <functional>
+#include <random>
 
 using jobtest::jobLine;
 
@@ -572,12 +575,80 @@ TEST_F(JobWindow, TextOfEveryEncoding)
         EXPECT_EQ(boxes.count(), 0);
     }
     delete Form1::instance();
-    boxes.clear();
-    writeJobBytes(QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line));   // no mark
-    ImportStockFile();
-    EXPECT_EQ(Form1::instance(), nullptr);
+    std::mt19937 random(20);
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char(random() & 0xFF));
+    const QByteArray unmarked = QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line);
+    for (const QByteArray& bytes : {unmarked, binary}) {
+        boxes.clear();
+        writeJobBytes(bytes);
+        ImportStockFile();
+        EXPECT_EQ(Form1::instance(), nullptr);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains("δεν είναι αρχείο κειμένου")) << boxes.last().text.toStdString();
+    }
+}
+
+// Positions count characters in every encoding: an emoji (two UTF-16 units) shifts no field.
+TEST_F(JobWindow, CharactersBeyondTheBasicPlaneShiftNoField)
+{
+    addMaterial("E1", 20, 0);
+    const QString smile = QString::fromUtf8("\U0001F600");
+    QString line = jobLine("E1", "Λαβή " + smile + " χρυσή", "12", "03");
+    line.replace(0, 1, smile);   // in the unread part, too
+    const QByteArray utf16 = QByteArray("\xFF\xFE") + QStringEncoder(QStringConverter::Utf16LE)(line);
+    for (const QByteArray& bytes : {line.toUtf8(), utf16}) {
+        writeJobBytes(bytes);
+        ImportStockFile();
+        Form1* form = Form1::instance();
+        ASSERT_NE(form, nullptr);
+        ASSERT_EQ(dataRows(form, 2), 1);
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColDescription), "Λαβή " + smile + " χρυσή");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColQuantity), "12");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColKind), "3");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColRest), "8");
+    }
+}
+
+// Invisible format characters in a code make its line a bad line, as control characters do.
+TEST_F(JobWindow, FormatCharactersInACodeMakeABadLine)
+{
+    const QStringList lines {jobLine(QString("A") + QChar(0x200B) + "B", "zero width space", "1"),
+                             jobLine(QString(QChar(0xFEFF)) + "AB", "byte-order mark", "1"),
+                             jobLine(QString("AB") + QChar(0x00AD), "soft hyphen", "1"),
+                             jobLine(QString("AB") + QString::fromUtf8("\U000E0001"), "language tag", "1"),
+                             jobLine("AB", "good", "1")};
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 0), 1);
+    EXPECT_EQ(cell(form, 0, 1, Form1::ColCode), "AB");
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.last().text.contains("κειμένου")) << boxes.last().text.toStdString();
+    for (const char* number : {"Γραμμή 1:", "Γραμμή 2:", "Γραμμή 3:", "Γραμμή 4:"})
+        EXPECT_TRUE(boxes.last().text.contains(number)) << number;
+}
+
+// A screen reader finds one working return button: the panel kept outside the window offers
+// none.
+TEST_F(JobWindow, ScreenReadersFindOneReturnButton)
+{
+    Form1* form = importJob({jobLine("N1", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    const QString name = QAccessible::queryAccessibleInterface(form->Command1)->text(QAccessible::Name);
+    ASSERT_FALSE(name.isEmpty());
+    std::vector<QObject*> found;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            if (child->state().invisible)
+                continue;
+            if (child->role() == QAccessible::Button && child->text(QAccessible::Name) == name)
+                found.push_back(child->object());
+            walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(form));
+    EXPECT_EQ(found, std::vector<QObject*>({form->Command1}));
 }
 
 // Without a readable language table the job window still opens, showing its keys.

@@ -4,24 +4,32 @@
 #include "core/globals.h"
 #include "core/jobimport.h"
 #include "movements/form1.h"
+#include "platform/convert.h"
 #include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QLocale>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace jobtest {
+
+// Blanks after a text up to a width in characters (an emoji is one).
+inline QString padded(const QString& text, int width)
+{
+    return text + QString(std::max(width - conv::len(text), 0), u' ');
+}
 
 // A job line: 20 unread characters, code (20), description (50), quantity (10, right
 // aligned), one unread character, kind (2).
 inline QString jobLine(const QString& code, const QString& description, const QString& quantity,
                        const QString& kind = "01")
 {
-    return QString(20, u' ') + code.leftJustified(20, u' ') + description.leftJustified(50, u' ')
-        + quantity.rightJustified(10, u' ') + u' ' + kind;
+    return QString(20, u' ') + padded(code, 20) + padded(description, 50) + quantity.rightJustified(10, u' ')
+        + u' ' + kind;
 }
 
 class JobTest : public ::testing::Test {
