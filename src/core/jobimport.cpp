@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QListWidget>
 #include <QStringDecoder>
+#include <cmath>
 
 float gMyStock = 0;
 float gMinStock = 0;
@@ -29,11 +30,26 @@ void showMenuPanel()
         main->showMenuPanel();
 }
 
-// Copies a numeric field into a figure; a field that is no number leaves it as it was.
-void copyFigure(const db::Recordset& rs, const char* field, float& figure)
+// A figure as the database holds it: a number. A text (even "10,5") or Null is none, so that
+// no regional reading guesses at what another tool wrote into a numeric field.
+std::optional<double> storedNumber(const QVariant& value)
 {
-    if (const auto value = conv::toNumber(rs.field(field)))
-        figure = float(*value);
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+// A single-precision figure as stored; none also beyond the single range.
+std::optional<float> storedSingle(const QVariant& value)
+{
+    const std::optional<double> number = storedNumber(value);
+    if (!number || !std::isfinite(float(*number)))
+        return std::nullopt;
+    return float(*number);
 }
 
 void showJobWindow(Form1* form)
@@ -123,21 +139,32 @@ QStringList splitJobLines(const QString& text)
     return lines;
 }
 
-std::uint8_t LookupMaterialChecked(const QString& code)
+std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable)
 {
+    if (unreadable)
+        unreadable->clear();
     db::Recordset rs;
     rs.Open(material::selectByCode(code), gConnStock, 1, 3);
     if (rs.Eof())
         return lookup::Missing;
     const std::uint8_t result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
-    if (result == lookup::Controlled) {
-        copyFigure(rs, "mystock", gMyStock);
-        copyFigure(rs, "minstock", gMinStock);
-        copyFigure(rs, "tmpNum1", gTmpNum1);
-        if (const auto number = conv::toNumber(rs.field("promitheftis")))
-            if (const auto supplier = conv::toInt16(*number))
-                gSupplier = *supplier;
+    if (result != lookup::Controlled)
+        return result;
+    QStringList failed;
+    for (const auto& [field, figure] : {std::pair {"mystock", &gMyStock}, std::pair {"minstock", &gMinStock},
+                                        std::pair {"tmpNum1", &gTmpNum1}}) {
+        if (const auto value = storedSingle(rs.field(field)))
+            *figure = *value;
+        else
+            failed << field;
     }
+    const auto number = storedNumber(rs.field("promitheftis"));
+    if (const auto supplier = number ? conv::toInt16(*number) : std::nullopt)
+        gSupplier = *supplier;
+    else
+        failed << "promitheftis";
+    if (unreadable)
+        *unreadable = failed;
     return result;
 }
 
@@ -150,26 +177,29 @@ std::uint8_t LookupMaterial(const QString& code)
     }
 }
 
-bool DeductStockChecked(const QString& code, float quantity)
+Deduction DeductStockChecked(const QString& code, float quantity)
 {
-    try {
-        db::Recordset rs;
-        rs.Open(material::selectByCode(code), gConnStock, 1, 3);
-        if (!rs.Eof()) {
-            const float stock = float(conv::toNumber(rs.field("mystock")).value_or(0));
-            rs.setField("mystock", double(stock - quantity));
-            rs.Update();
-        }
-        rs.Close();
-    } catch (const db::DatabaseError&) {
-        return false;
-    }
-    return true;
+    db::Recordset rs;
+    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    if (rs.Eof())
+        return Deduction::Done;
+    const std::optional<float> stock = storedSingle(rs.field("mystock"));
+    if (!stock)
+        return Deduction::StockUnreadable;
+    const float rest = *stock - quantity;
+    if (!std::isfinite(rest))
+        return Deduction::BeyondRange;
+    rs.setField("mystock", double(rest));
+    rs.Update();
+    return Deduction::Done;
 }
 
 void DeductStock(const QString& code, float quantity)
 {
-    DeductStockChecked(code, quantity);
+    try {
+        DeductStockChecked(code, quantity);
+    } catch (const db::DatabaseError&) {
+    }
 }
 
 void ImportStockFile()

@@ -27,14 +27,23 @@ void ImportStockFile();
 // that cannot run answers lookup::Missing.
 std::uint8_t LookupMaterial(const QString& code);
 // The same, throwing db::DatabaseError when the look-up cannot run (a locked or damaged
-// stock database), so that a failure is not taken for a code the catalogue lacks.
-std::uint8_t LookupMaterialChecked(const QString& code);
+// stock database), so that a failure is not taken for a code the catalogue lacks. For a
+// stock-controlled material, unreadable (when given) receives the names of the figures that
+// hold no number (such as text that another tool wrote into mystock): their shared variables
+// keep the previous material's values.
+std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable = nullptr);
 
 // Subtracts a quantity from the stock of the material with this code; silent on failure.
 void DeductStock(const QString& code, float quantity);
-// The same, answering false when the database refused the change (a missing code
-// changes nothing and is no failure), so that a caller can roll its transaction back.
-bool DeductStockChecked(const QString& code, float quantity);
+// What a deduction did. A missing code changes nothing and is done.
+enum class Deduction {
+    Done,
+    StockUnreadable,   // the stored stock is no number: it is not overwritten
+    BeyondRange,       // the result lies beyond single precision: the stock stays
+};
+// The same, throwing db::DatabaseError when the database refused the change, so that a
+// caller can roll its transaction back.
+Deduction DeductStockChecked(const QString& code, float quantity);
 
 // gDataPath + "/norvale9.txt"
 QString jobFilePath();

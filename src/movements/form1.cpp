@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -318,7 +319,22 @@ void Form1::analyseLine(const QString& line, int number)
     }
     const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));
 
-    const std::uint8_t g = LookupMaterialChecked(code);
+    QStringList unreadable;
+    const std::uint8_t g = LookupMaterialChecked(code, &unreadable);
+    const float rest = gMyStock - *quantity;   // the stock left, for a stock-controlled material
+    if (g == lookup::Controlled) {
+        // Neither another material's figures nor a stock beyond the numbers' range may be shown,
+        // and Execute would refuse the line.
+        if (!unreadable.isEmpty()) {
+            skipped_.push_back({number, "τα στοιχεία του υλικού στην αποθήκη δεν είναι αριθμοί ("
+                                            + unreadable.join(", ") + ")"});
+            return;
+        }
+        if (!std::isfinite(rest)) {
+            skipped_.push_back({number, "το νέο απόθεμα ξεπερνά τα όρια των αριθμών"});
+            return;
+        }
+    }
     const int r = RowNext[g];
     if (r > kMaxTabLines)
         throw JobTooLong {};
@@ -332,7 +348,6 @@ void Form1::analyseLine(const QString& line, int number)
         grid->setTextMatrix(r, ColMin, conv::singleText(gMinStock));
         grid->setTextMatrix(r, ColOrder, conv::singleText(gTmpNum1));
         grid->setTextMatrix(r, ColSupplier, QString::number(gSupplier));
-        const float rest = gMyStock - *quantity;
         grid->setTextMatrix(r, ColRest, conv::singleText(rest));
         grid->setTextMatrix(r, ColMark, QString());
         if (rest < gMinStock) {
@@ -537,7 +552,11 @@ bool Form1::withdrawJob()
     bool done = true;
     for (int r = 1; done && r < grid->Rows(); ++r) {
         const auto quantity = conv::parseSingle(grid->TextMatrix(r, ColQuantity));
-        done = quantity && DeductStockChecked(grid->TextMatrix(r, ColCode), *quantity);
+        try {
+            done = quantity && DeductStockChecked(grid->TextMatrix(r, ColCode), *quantity) == Deduction::Done;
+        } catch (const db::DatabaseError&) {
+            done = false;
+        }
     }
     try {
         gConnStock.Execute(done ? "COMMIT" : "ROLLBACK");

@@ -56,11 +56,42 @@ TEST_F(JobLookup, DeductStock)
     DeductStock("A", -2.5f);
     EXPECT_DOUBLE_EQ(stockOf("A"), 0.5);
     DeductStock("NONE", 1);               // nothing to change, no failure
-    EXPECT_TRUE(DeductStockChecked("NONE", 1));
+    EXPECT_EQ(DeductStockChecked("NONE", 1), Deduction::Done);
     DeductStock("TWICE", 1);
     EXPECT_EQ(testenv::DataFolder::scalar(gConnStock,
                   "select group_concat(mystock) from (select mystock from protesyles where kodikos='TWICE' order by ID)")
                   .toString(), "0.0,1.0");
+}
+
+// A figure that another tool wrote as text is no number, whatever the regional settings would
+// make of it: the look-up names it and keeps the previous figures, the deduction leaves it.
+TEST_F(JobLookup, FiguresThatHoldNoNumber)
+{
+    addMaterial("FIRST", 4, 2, true, 10, 3);
+    addMaterial("TEXT", 0, 0, true);
+    addMaterial("EDGE", -3.4e38, 0, true);
+    for (const char* text : {"abc", "10,5", ""}) {
+        SCOPED_TRACE(text);
+        testenv::DataFolder::exec(gConnStock,
+            QString("update protesyles set mystock='%1', tmpNum1='x' where kodikos='TEXT'").arg(text));
+        ASSERT_EQ(LookupMaterial("FIRST"), lookup::Controlled);
+        QStringList unreadable;
+        EXPECT_EQ(LookupMaterialChecked("TEXT", &unreadable), lookup::Controlled);
+        EXPECT_EQ(unreadable, QStringList({"mystock", "tmpNum1"}));
+        EXPECT_FLOAT_EQ(gMyStock, 4);
+        EXPECT_EQ(DeductStockChecked("TEXT", 1), Deduction::StockUnreadable);
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select mystock from protesyles where kodikos='TEXT'")
+                      .toString(), text);
+    }
+    QStringList unreadable {"stale"};
+    EXPECT_EQ(LookupMaterialChecked("FIRST", &unreadable), lookup::Controlled);
+    EXPECT_TRUE(unreadable.isEmpty());
+
+    // A result beyond single precision is refused, not stored as an infinity.
+    EXPECT_EQ(DeductStockChecked("EDGE", 3.4e38f), Deduction::BeyondRange);
+    EXPECT_FLOAT_EQ(float(stockOf("EDGE")), -3.4e38f);
+    EXPECT_EQ(DeductStockChecked("EDGE", -3.4e38f), Deduction::Done);
+    EXPECT_DOUBLE_EQ(stockOf("EDGE"), 0);
 }
 
 TEST(JobFileText, LineEnds)
