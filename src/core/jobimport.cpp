@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QListWidget>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <cmath>
 
@@ -50,6 +51,29 @@ std::optional<float> storedSingle(const QVariant& value)
     if (!number || !std::isfinite(float(*number)))
         return std::nullopt;
     return float(*number);
+}
+
+// The table of withdrawn jobs in the stock database: a job's fingerprint (SHA-256 of its
+// bytes, in hexadecimal) and the local time of its withdrawal. Created by the first
+// withdrawal, so that stock databases made before it keep working.
+constexpr auto kCreateWithdrawnJobs =
+    "CREATE TABLE IF NOT EXISTS withdrawn_jobs (ID INTEGER PRIMARY KEY, fingerprint TEXT NOT NULL, "
+    "withdrawn TEXT NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS withdrawn_jobs_fingerprint ON withdrawn_jobs (fingerprint)";
+constexpr auto kWithdrawnFormat = "yyyy-MM-dd HH:mm:ss";
+
+QString fingerprintText(const QByteArray& fingerprint)
+{
+    return QString::fromLatin1(fingerprint.toHex());
+}
+
+// The byte-order mark that a job file's bytes begin with, if any.
+QByteArray byteOrderMark(const QByteArray& bytes)
+{
+    for (const char* mark : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
+        if (bytes.startsWith(mark))
+            return mark;
+    return {};
 }
 
 void showJobWindow(Form1* form)
@@ -202,6 +226,64 @@ void DeductStock(const QString& code, float quantity)
     }
 }
 
+std::optional<QString> jobFileChange(const QByteArray& imported)
+{
+    const QString path = jobFilePath();
+    if (!QFileInfo(path).isFile())
+        return "Το αρχείο της εργασίας δεν υπάρχει πια:\n" + path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "Το αρχείο της εργασίας δεν μπορεί να διαβαστεί:\n" + path;
+    if (file.read(imported.size()) != imported)
+        return "Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή:\n" + path;
+    return std::nullopt;
+}
+
+JobFileStep removeWithdrawnJob(const QByteArray& imported)
+{
+    const QString path = jobFilePath();
+    QFile file(path);
+    if (!file.exists())
+        return JobFileStep::Done;
+    if (!file.open(QIODevice::ReadOnly))
+        return JobFileStep::Failed;
+    const QByteArray current = file.readAll();
+    file.close();
+    if (!current.startsWith(imported))
+        return JobFileStep::Replaced;
+    const QByteArray appended = current.mid(imported.size());
+    if (appended.isEmpty())
+        return QFile::remove(path) ? JobFileStep::Done : JobFileStep::Failed;
+    // The rest replaces the file in one rename: a crash leaves the old file or the new one.
+    QSaveFile rest(path);
+    if (!rest.open(QIODevice::WriteOnly))
+        return JobFileStep::Failed;
+    rest.write(byteOrderMark(imported) + appended);
+    return rest.commit() ? JobFileStep::Done : JobFileStep::Failed;
+}
+
+std::optional<Withdrawal> lastWithdrawal(const QByteArray& fingerprint)
+{
+    db::Recordset tables;
+    tables.Open("select count(*) from sqlite_master where type='table' and name='withdrawn_jobs'", gConnStock);
+    if (tables.field(0).toInt() == 0)
+        return std::nullopt;
+    db::Recordset rs;
+    rs.Open("select * from withdrawn_jobs where fingerprint='" + fingerprintText(fingerprint) + "' order by ID desc",
+            gConnStock, 1, 3);
+    if (rs.Eof())
+        return std::nullopt;
+    return Withdrawal {rs.field("ID").toLongLong(),
+                       QDateTime::fromString(rs.field("withdrawn").toString(), kWithdrawnFormat)};
+}
+
+void recordWithdrawal(const QByteArray& fingerprint)
+{
+    gConnStock.Execute(kCreateWithdrawnJobs);
+    gConnStock.Execute("insert into withdrawn_jobs (fingerprint, withdrawn) values ('" + fingerprintText(fingerprint)
+                       + "', '" + QDateTime::currentDateTime().toString(kWithdrawnFormat) + "')");
+}
+
 void ImportStockFile()
 {
     const QString path = jobFilePath();
@@ -234,7 +316,7 @@ void ImportStockFile()
     if (Form1* previous = Form1::instance())
         Unload(previous);
     auto* form = new Form1;
-    form->setJobFingerprint(jobFingerprint(bytes));
+    form->setImportedJob(bytes);
     form->List1->clear();
     form->List1->addItems(lines);
     showJobWindow(form);

@@ -4,6 +4,7 @@
 
 #include <QStringEncoder>
 #include <random>
+#include <sqlite3.h>
 
 namespace {
 
@@ -92,6 +93,32 @@ TEST_F(JobLookup, FiguresThatHoldNoNumber)
     EXPECT_FLOAT_EQ(float(stockOf("EDGE")), -3.4e38f);
     EXPECT_EQ(DeductStockChecked("EDGE", -3.4e38f), Deduction::Done);
     EXPECT_DOUBLE_EQ(stockOf("EDGE"), 0);
+}
+
+// Withdrawn jobs are noted in a plain table that any SQLite reader, the sqlite3 tool
+// included, reads and writes; a stock database made before it has none until its first
+// withdrawal.
+TEST_F(JobLookup, WithdrawalsAreNotedInAPlainTable)
+{
+    const QByteArray job = jobFingerprint("job one");
+    EXPECT_EQ(lastWithdrawal(job), std::nullopt);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    recordWithdrawal(job);
+    recordWithdrawal(jobFingerprint("job two"));
+    const std::optional<Withdrawal> first = lastWithdrawal(job);
+    ASSERT_TRUE(first);
+    EXPECT_GE(first->when, before);
+    EXPECT_LE(first->when, QDateTime::currentDateTime());
+    recordWithdrawal(job);
+    EXPECT_NE(lastWithdrawal(job)->id, first->id);
+
+    sqlite3* plain = nullptr;
+    ASSERT_EQ(sqlite3_open((gDataPath + "/stock.mdb").toUtf8().constData(), &plain), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(plain, "insert into withdrawn_jobs (fingerprint, withdrawn) "
+                                  "select fingerprint, '2020-01-02 03:04:05' from withdrawn_jobs where ID = 1",
+                           nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(plain);
+    EXPECT_EQ(lastWithdrawal(job)->when, QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
 }
 
 TEST(JobFileText, LineEnds)

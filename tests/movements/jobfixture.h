@@ -37,6 +37,7 @@ protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::Greek, QLocale::Greece)); }
     void TearDown() override
     {
+        Form1::afterWithdrawalCommitted = nullptr;
         delete Form1::instance();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QLocale::setDefault(QLocale::c());
@@ -62,7 +63,13 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    void writeJob(const QStringList& lines) { writeJobBytes((lines.join("\r\n") + "\r\n").toUtf8()); }
+    static QByteArray jobBytes(const QStringList& lines) { return (lines.join("\r\n") + "\r\n").toUtf8(); }
+    void writeJob(const QStringList& lines) { writeJobBytes(jobBytes(lines)); }
+    static QByteArray jobFileBytes()
+    {
+        QFile file(jobFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // Imports the job file; the job window that the analysis left open, or nullptr.
     Form1* importJob(const QStringList& lines)
     {
