@@ -14,7 +14,9 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QListWidget>
+#include <QSaveFile>
 #include <QStringDecoder>
+#include <cmath>
 
 float gMyStock = 0;
 float gMinStock = 0;
@@ -29,11 +31,49 @@ void showMenuPanel()
         main->showMenuPanel();
 }
 
-// Copies a numeric field into a figure; a field that is no number leaves it as it was.
-void copyFigure(const db::Recordset& rs, const char* field, float& figure)
+// A figure as the database holds it: a number. A text (even "10,5") or Null is none, so that
+// no regional reading guesses at what another tool wrote into a numeric field.
+std::optional<double> storedNumber(const QVariant& value)
 {
-    if (const auto value = conv::toNumber(rs.field(field)))
-        figure = float(*value);
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+// A single-precision figure as stored; none also beyond the single range.
+std::optional<float> storedSingle(const QVariant& value)
+{
+    const std::optional<double> number = storedNumber(value);
+    if (!number || !std::isfinite(float(*number)))
+        return std::nullopt;
+    return float(*number);
+}
+
+// The table of withdrawn jobs in the stock database: a job's fingerprint (SHA-256 of its
+// bytes, in hexadecimal) and the local time of its withdrawal. Created by the first
+// withdrawal, so that stock databases made before it keep working.
+constexpr auto kCreateWithdrawnJobs =
+    "CREATE TABLE IF NOT EXISTS withdrawn_jobs (ID INTEGER PRIMARY KEY, fingerprint TEXT NOT NULL, "
+    "withdrawn TEXT NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS withdrawn_jobs_fingerprint ON withdrawn_jobs (fingerprint)";
+constexpr auto kWithdrawnFormat = "yyyy-MM-dd HH:mm:ss";
+
+QString fingerprintText(const QByteArray& fingerprint)
+{
+    return QString::fromLatin1(fingerprint.toHex());
+}
+
+// The byte-order mark that a job file's bytes begin with, if any.
+QByteArray byteOrderMark(const QByteArray& bytes)
+{
+    for (const char* mark : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
+        if (bytes.startsWith(mark))
+            return mark;
+    return {};
 }
 
 void showJobWindow(Form1* form)
@@ -86,16 +126,17 @@ QString decodeJobText(const QByteArray& bytes)
 
 bool isJobText(const QStringList& lines)
 {
-    int filled = 0;
-    int binary = 0;
+    // A job file may hold the odd stray control character, which makes its line a bad line;
+    // binary data holds one in about every ten characters.
+    qsizetype characters = 0;
+    qsizetype foreign = 0;
     for (const QString& line : lines) {
-        if (line.isEmpty())
-            continue;
-        ++filled;
-        if (line.contains(QChar(0)))
-            ++binary;
+        characters += line.size();
+        for (const QChar c : line)
+            if ((c.category() == QChar::Other_Control && c != u'\t') || c == QChar::ReplacementCharacter)
+                ++foreign;
     }
-    return binary * 2 <= filled;
+    return foreign * 20 <= characters;
 }
 
 QByteArray jobFingerprint(const QByteArray& bytes)
@@ -122,21 +163,32 @@ QStringList splitJobLines(const QString& text)
     return lines;
 }
 
-std::uint8_t LookupMaterialChecked(const QString& code)
+std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable)
 {
+    if (unreadable)
+        unreadable->clear();
     db::Recordset rs;
     rs.Open(material::selectByCode(code), gConnStock, 1, 3);
     if (rs.Eof())
         return lookup::Missing;
     const std::uint8_t result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
-    if (result == lookup::Controlled) {
-        copyFigure(rs, "mystock", gMyStock);
-        copyFigure(rs, "minstock", gMinStock);
-        copyFigure(rs, "tmpNum1", gTmpNum1);
-        if (const auto number = conv::toNumber(rs.field("promitheftis")))
-            if (const auto supplier = conv::toInt16(*number))
-                gSupplier = *supplier;
+    if (result != lookup::Controlled)
+        return result;
+    QStringList failed;
+    for (const auto& [field, figure] : {std::pair {"mystock", &gMyStock}, std::pair {"minstock", &gMinStock},
+                                        std::pair {"tmpNum1", &gTmpNum1}}) {
+        if (const auto value = storedSingle(rs.field(field)))
+            *figure = *value;
+        else
+            failed << field;
     }
+    const auto number = storedNumber(rs.field("promitheftis"));
+    if (const auto supplier = number ? conv::toInt16(*number) : std::nullopt)
+        gSupplier = *supplier;
+    else
+        failed << "promitheftis";
+    if (unreadable)
+        *unreadable = failed;
     return result;
 }
 
@@ -149,26 +201,87 @@ std::uint8_t LookupMaterial(const QString& code)
     }
 }
 
-bool DeductStockChecked(const QString& code, float quantity)
+Deduction DeductStockChecked(const QString& code, float quantity)
 {
-    try {
-        db::Recordset rs;
-        rs.Open(material::selectByCode(code), gConnStock, 1, 3);
-        if (!rs.Eof()) {
-            const float stock = float(conv::toNumber(rs.field("mystock")).value_or(0));
-            rs.setField("mystock", double(stock - quantity));
-            rs.Update();
-        }
-        rs.Close();
-    } catch (const db::DatabaseError&) {
-        return false;
-    }
-    return true;
+    db::Recordset rs;
+    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    if (rs.Eof())
+        return Deduction::Done;
+    const std::optional<float> stock = storedSingle(rs.field("mystock"));
+    if (!stock)
+        return Deduction::StockUnreadable;
+    const float rest = *stock - quantity;
+    if (!std::isfinite(rest))
+        return Deduction::BeyondRange;
+    rs.setField("mystock", double(rest));
+    rs.Update();
+    return Deduction::Done;
 }
 
 void DeductStock(const QString& code, float quantity)
 {
-    DeductStockChecked(code, quantity);
+    try {
+        DeductStockChecked(code, quantity);
+    } catch (const db::DatabaseError&) {
+    }
+}
+
+std::optional<QString> jobFileChange(const QByteArray& imported)
+{
+    const QString path = jobFilePath();
+    if (!QFileInfo(path).isFile())
+        return "Το αρχείο της εργασίας δεν υπάρχει πια:\n" + path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "Το αρχείο της εργασίας δεν μπορεί να διαβαστεί:\n" + path;
+    if (file.read(imported.size()) != imported)
+        return "Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή:\n" + path;
+    return std::nullopt;
+}
+
+JobFileStep removeWithdrawnJob(const QByteArray& imported)
+{
+    const QString path = jobFilePath();
+    QFile file(path);
+    if (!file.exists())
+        return JobFileStep::Done;
+    if (!file.open(QIODevice::ReadOnly))
+        return JobFileStep::Failed;
+    const QByteArray current = file.readAll();
+    file.close();
+    if (!current.startsWith(imported))
+        return JobFileStep::Replaced;
+    const QByteArray appended = current.mid(imported.size());
+    if (appended.isEmpty())
+        return QFile::remove(path) ? JobFileStep::Done : JobFileStep::Failed;
+    // The rest replaces the file in one rename: a crash leaves the old file or the new one.
+    QSaveFile rest(path);
+    if (!rest.open(QIODevice::WriteOnly))
+        return JobFileStep::Failed;
+    rest.write(byteOrderMark(imported) + appended);
+    return rest.commit() ? JobFileStep::Done : JobFileStep::Failed;
+}
+
+std::optional<Withdrawal> lastWithdrawal(const QByteArray& fingerprint)
+{
+    db::Recordset tables;
+    tables.Open("select count(*) from sqlite_master where type='table' and name='withdrawn_jobs'", gConnStock);
+    if (tables.field(0).toInt() == 0)
+        return std::nullopt;
+    db::Recordset rs;
+    rs.Open("select * from withdrawn_jobs where fingerprint='" + fingerprintText(fingerprint) + "' order by ID desc",
+            gConnStock, 1, 3);
+    if (rs.Eof())
+        return std::nullopt;
+    return Withdrawal {rs.field("ID").toLongLong(),
+                       QDateTime::fromString(rs.field("withdrawn").toString(), kWithdrawnFormat)};
+}
+
+void recordWithdrawal(const QByteArray& fingerprint)
+{
+    gConnStock.Execute(kCreateWithdrawnJobs);
+    gConnStock.Execute("insert into withdrawn_jobs (fingerprint, withdrawn) values ('" + fingerprintText(fingerprint)
+                       + "', '" + QDateTime::currentDateTime().toString(kWithdrawnFormat) + "')");
 }
 
 void ImportStockFile()
@@ -203,7 +316,7 @@ void ImportStockFile()
     if (Form1* previous = Form1::instance())
         Unload(previous);
     auto* form = new Form1;
-    form->setJobFingerprint(jobFingerprint(bytes));
+    form->setImportedJob(bytes);
     form->List1->clear();
     form->List1->addItems(lines);
     showJobWindow(form);

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -63,10 +64,24 @@ struct JobTooLong {};
 // The most skipped lines that the report names one by one.
 constexpr int kReportedLines = 20;
 
-bool hasControlCharacter(const QString& text)
+// Control and format characters (such as U+200B or U+FEFF) cannot be seen or typed.
+bool hasInvisibleCharacter(const QString& text)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
+    const QList<uint> characters = text.toUcs4();
+    return std::any_of(characters.begin(), characters.end(), [](uint c) {
+        const QChar::Category category = QChar::category(char32_t(c));
+        return category == QChar::Other_Control || category == QChar::Other_Format;
+    });
+}
+
+QString withdrawalTime(const Withdrawal& withdrawal)
+{
+    return withdrawal.when.toString("dd/MM/yyyy HH:mm");
+}
+
+QString failedUpdate(const db::DatabaseError& error)
+{
+    return "Η ενημέρωση της αποθήκης απέτυχε:\n" + QString::fromUtf8(error.what());
 }
 
 // Keeps a grid at its designed place, given in the tab control's coordinates as the tab
@@ -167,10 +182,12 @@ void Form1::buildControls()
     XPButton2 = button(Frame1[2], "XPButton2", "Παραγγελία", 240, 5160);
     Frame1[2]->hide();
 
-    // A panel outside the visible part of the window; nothing shows it.
+    // A panel outside the visible part of the window; nothing shows it. Hidden, so that
+    // screen readers do not offer its buttons beside the working ones.
     Frame2 = place(new QFrame(this), "Frame2", kWidthTw + 600, 0, 2535, 3000);
     XPButton4 = button(Frame2, "XPButton4", "~Epistrofi", 240, 240);
     XPButton5 = button(Frame2, "XPButton5", "~Ektyposi", 240, 1560);
+    Frame2->hide();
 
     Command1 = button(this, "Command1", "~Epistrofi", 12720, 8880);
 
@@ -287,9 +304,10 @@ void Form1::abandonAnalysis(const QString& reason)
 // remembered for the report instead.
 void Form1::analyseLine(const QString& line, int number)
 {
-    if (line.size() < kFirstLineLength)
+    const int length = conv::len(line);
+    if (length < kFirstLineLength)
         return;
-    if (line.size() < kFullLineLength) {
+    if (length < kFullLineLength) {
         skipped_.push_back({number, "δεν έχει είδος (λιγότεροι από 102 χαρακτήρες)"});
         return;
     }
@@ -304,14 +322,29 @@ void Form1::analyseLine(const QString& line, int number)
         return;
     }
     const QString code = conv::trimBlanks(conv::mid(line, kCodeAt, kCodeWidth));
-    if (hasControlCharacter(code)) {
+    if (hasInvisibleCharacter(code)) {
         // Stored, such a code could never be typed or found again.
-        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου"});
+        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου ή αόρατο χαρακτήρα"});
         return;
     }
     const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));
 
-    const std::uint8_t g = LookupMaterialChecked(code);
+    QStringList unreadable;
+    const std::uint8_t g = LookupMaterialChecked(code, &unreadable);
+    const float rest = gMyStock - *quantity;   // the stock left, for a stock-controlled material
+    if (g == lookup::Controlled) {
+        // Neither another material's figures nor a stock beyond the numbers' range may be shown,
+        // and Execute would refuse the line.
+        if (!unreadable.isEmpty()) {
+            skipped_.push_back({number, "τα στοιχεία του υλικού στην αποθήκη δεν είναι αριθμοί ("
+                                            + unreadable.join(", ") + ")"});
+            return;
+        }
+        if (!std::isfinite(rest)) {
+            skipped_.push_back({number, "το νέο απόθεμα ξεπερνά τα όρια των αριθμών"});
+            return;
+        }
+    }
     const int r = RowNext[g];
     if (r > kMaxTabLines)
         throw JobTooLong {};
@@ -325,7 +358,6 @@ void Form1::analyseLine(const QString& line, int number)
         grid->setTextMatrix(r, ColMin, conv::singleText(gMinStock));
         grid->setTextMatrix(r, ColOrder, conv::singleText(gTmpNum1));
         grid->setTextMatrix(r, ColSupplier, QString::number(gSupplier));
-        const float rest = gMyStock - *quantity;
         grid->setTextMatrix(r, ColRest, conv::singleText(rest));
         grid->setTextMatrix(r, ColMark, QString());
         if (rest < gMinStock) {
@@ -498,75 +530,127 @@ void Form1::XPButton6_Click()
     SSTab1->setTabText(lookup::Missing, "Νέα υλικά: " + conv::format(grid->Rows() - 1, "0"));
 }
 
-// Execute: the whole job leaves the stock in one transaction, then the job file goes.
+// Execute: the whole job leaves the stock in one transaction while the job file still holds
+// the imported job; then the file keeps only what was appended since the import.
 void Form1::XPButton1_Click()
 {
+    const auto refuse = [](const QString& reason) {
+        msgbox::MsgBox(reason + "\nΚαμία ποσότητα δεν άλλαξε.", msgbox::Critical, "Προσοχή");
+    };
+    if (const std::optional<QString> change = jobFileChange(importedJob_))
+        return refuse(*change);
+    const QByteArray fingerprint = jobFingerprint(importedJob_);
+    std::optional<Withdrawal> earlier;
+    try {
+        earlier = lastWithdrawal(fingerprint);
+    } catch (const db::DatabaseError& error) {
+        return refuse(failedUpdate(error));
+    }
+    if (earlier && !confirmRepeatedWithdrawal(*earlier))
+        return;
     if (ShortageCount > 0) {
         const QString question = "Υπάρχουν " + conv::format(ShortageCount, "0")
             + " κωδικοί που δεν υπάρχουν στην αποθήκη. Συνέχεια;";
         if (msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation, "Προσοχή") == msgbox::No)
             return;
     }
-    if (!withdrawJob()) {
-        msgbox::MsgBox("Η ενημέρωση της αποθήκης απέτυχε. Καμία ποσότητα δεν άλλαξε.",
-                       msgbox::Critical, "Προσοχή");
-        return;
-    }
+    if (const std::optional<QString> failure = withdrawJob(fingerprint, earlier))
+        return refuse(*failure);
+    if (afterWithdrawalCommitted)
+        afterWithdrawalCommitted();
     removeJobFile();
     msgbox::MsgBox("Οι ποσότητες ενημερώθηκαν", msgbox::Information, "Ολοκλήρωση εργασίας");
     Command1_Click();
 }
 
-// Deducts every line of tab 2; on any failure nothing of the job stays deducted.
-bool Form1::withdrawJob()
+// The same job was withdrawn before: the file step after that withdrawal may have been cut
+// short, or the companion program wrote the same job again. Only the user can tell.
+bool Form1::confirmRepeatedWithdrawal(const Withdrawal& earlier)
 {
-    const Hourglass hourglass;
-    FlexGrid* grid = MSFlexGrid1[lookup::Controlled];
-    try {
-        gConnStock.Execute("BEGIN");
-    } catch (const db::DatabaseError&) {
-        return false;
-    }
-    bool done = true;
-    for (int r = 1; done && r < grid->Rows(); ++r) {
-        const auto quantity = conv::parseSingle(grid->TextMatrix(r, ColQuantity));
-        done = quantity && DeductStockChecked(grid->TextMatrix(r, ColCode), *quantity);
-    }
-    try {
-        gConnStock.Execute(done ? "COMMIT" : "ROLLBACK");
-        return done;
-    } catch (const db::DatabaseError&) {
-        try {
-            gConnStock.Execute("ROLLBACK");
-        } catch (const db::DatabaseError&) {
-        }
-        return false;
-    }
+    const QString question = "Η εργασία αυτή έχει ήδη αφαιρεθεί από την αποθήκη στις " + withdrawalTime(earlier)
+        + ".\nΝα αφαιρεθούν οι ποσότητές της ξανά;";
+    return msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2, "Προσοχή")
+        == msgbox::Yes;
 }
 
-// A job file left behind would be withdrawn a second time by the next import; a job file
-// that the companion program has written since the import is a new job and stays.
+// Deducts every line of tab 2 and notes the withdrawal, in one transaction that takes the
+// database's write lock at its start, so that two copies of the program withdraw one after
+// the other. It commits only while the job file still holds the imported job and no
+// withdrawal of it came after the known one; otherwise, and on any failure, nothing changes
+// and the answer says why.
+std::optional<QString> Form1::withdrawJob(const QByteArray& fingerprint, const std::optional<Withdrawal>& known)
+{
+    const Hourglass hourglass;
+    try {
+        gConnStock.Execute("BEGIN IMMEDIATE");
+    } catch (const db::DatabaseError& error) {
+        return failedUpdate(error);
+    }
+    std::optional<QString> failure;
+    try {
+        failure = jobFileChange(importedJob_);
+        if (!failure) {
+            const std::optional<Withdrawal> latest = lastWithdrawal(fingerprint);
+            if (latest && !(known && *latest == *known))
+                failure = "Η εργασία αφαιρέθηκε από την αποθήκη στις " + withdrawalTime(*latest)
+                    + ", μετά την εισαγωγή της.";
+        }
+        for (int r = 1; !failure && r < MSFlexGrid1[lookup::Controlled]->Rows(); ++r)
+            failure = deductRow(r);
+        if (!failure) {
+            recordWithdrawal(fingerprint);
+            gConnStock.Execute("COMMIT");
+            return std::nullopt;
+        }
+    } catch (const db::DatabaseError& error) {
+        failure = failedUpdate(error);
+    }
+    try {
+        gConnStock.Execute("ROLLBACK");
+    } catch (const db::DatabaseError&) {
+        // A failed statement may already have ended the transaction.
+    }
+    return failure;
+}
+
+// Deducts row r of tab 2; why not, when the stock cannot take it.
+std::optional<QString> Form1::deductRow(int r)
+{
+    const FlexGrid* grid = MSFlexGrid1[lookup::Controlled];
+    const QString code = grid->TextMatrix(r, ColCode);
+    const std::optional<float> quantity = conv::parseSingle(grid->TextMatrix(r, ColQuantity));
+    if (!quantity)
+        return "Η ποσότητα του κωδικού " + code + " δεν είναι αριθμός.";
+    switch (DeductStockChecked(code, *quantity)) {
+    case Deduction::Done:
+        break;
+    case Deduction::StockUnreadable:
+        return "Το απόθεμα του κωδικού " + code + " στην αποθήκη δεν είναι αριθμός.";
+    case Deduction::BeyondRange:
+        return "Το νέο απόθεμα του κωδικού " + code + " ξεπερνά τα όρια των αριθμών.";
+    }
+    return std::nullopt;
+}
+
+// The withdrawn job leaves the job file; a job file that was replaced since the commit is a
+// new job and stays.
 void Form1::removeJobFile()
 {
     const QString path = jobFilePath();
-    QFile file(path);
-    if (!file.exists())
-        return;
-    if (file.open(QIODevice::ReadOnly)) {
-        const bool analysed = jobFingerprint(file.readAll()) == jobFingerprint_;
-        file.close();
-        if (!analysed) {
-            msgbox::MsgBox("Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή και δεν διαγράφηκε:\n" + path
-                               + "\nΠεριέχει νέα εργασία, που δεν αφαιρέθηκε από την αποθήκη.",
-                           msgbox::Exclamation, "Προσοχή");
-            return;
-        }
+    switch (removeWithdrawnJob(importedJob_)) {
+    case JobFileStep::Done:
+        break;
+    case JobFileStep::Replaced:
+        msgbox::MsgBox("Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή και δεν διαγράφηκε:\n" + path
+                           + "\nΠεριέχει νέα εργασία, που δεν αφαιρέθηκε από την αποθήκη.",
+                       msgbox::Exclamation, "Προσοχή");
+        break;
+    case JobFileStep::Failed:
+        msgbox::MsgBox("Η εργασία αφαιρέθηκε από την αποθήκη, αλλά το αρχείο της δεν ενημερώθηκε:\n" + path
+                           + "\nΑφαιρέστε την από το αρχείο, ώστε να μην εισαχθεί ξανά.",
+                       msgbox::Critical, "Προσοχή");
+        break;
     }
-    if (QFile::remove(path))
-        return;
-    msgbox::MsgBox("Το αρχείο της εργασίας δεν διαγράφηκε:\n" + path
-                       + "\nΜια νέα εισαγωγή του θα αφαιρούσε τις ίδιες ποσότητες ξανά. Διαγράψτε το.",
-                   msgbox::Critical, "Προσοχή");
 }
 
 // The order sheet, for at least one ticked stock class.

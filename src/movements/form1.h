@@ -4,11 +4,13 @@
 // their rest after the job), the insert of the missing codes and the stock withdrawal.
 
 #include "core/forms.h"
+#include "core/jobimport.h"
 #include <QByteArray>
 #include <QString>
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -58,9 +60,12 @@ public:
     QListWidget* List1 = nullptr;   // the raw job lines
 
     qint16 shortageCount() const { return ShortageCount; }
-    // The contents of the job file that was analysed (jobFingerprint); Execute deletes the
-    // file only while it still holds them.
-    void setJobFingerprint(const QByteArray& fingerprint) { jobFingerprint_ = fingerprint; }
+    // The bytes of the job file that was analysed: Execute withdraws the job only while the
+    // file still begins with them, and then leaves in it only what was appended since.
+    void setImportedJob(const QByteArray& bytes) { importedJob_ = bytes; }
+    // Test seam: runs between the commit of a withdrawal and the job file's rewrite, where a
+    // crash or another program may intervene.
+    static inline std::function<void()> afterWithdrawalCommitted;
 
     // A tab holds at most this many job lines (row counters are 16-bit).
     static constexpr int kMaxTabLines = 32767;
@@ -90,11 +95,13 @@ private:
     void selectTab(int tab);
     void reportSkippedLines();
     void abandonAnalysis(const QString& reason);
-    bool withdrawJob();
+    static bool confirmRepeatedWithdrawal(const Withdrawal& earlier);
+    std::optional<QString> withdrawJob(const QByteArray& fingerprint, const std::optional<Withdrawal>& known);
+    std::optional<QString> deductRow(int row);
     void removeJobFile();
 
     std::array<int, 3> RowNext {1, 1, 1};
     qint16 ShortageCount = 0;
     QVector<SkippedLine> skipped_;
-    QByteArray jobFingerprint_;
+    QByteArray importedJob_;
 };

@@ -438,20 +438,52 @@ QString trimBlanks(const QString& text)
     return trimLeftBlanks(trimRightBlanks(text));
 }
 
+namespace {
+
+// The UTF-16 index reached by going forward count characters from index from; text.size()
+// when the text ends before. A surrogate pair is one character, a lone surrogate too.
+qsizetype advanceChars(const QString& text, qsizetype from, qsizetype count)
+{
+    qsizetype i = from;
+    const qsizetype n = text.size();
+    for (; count > 0 && i < n; --count)
+        i += text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+    return std::min(i, n);
+}
+
+// The number of characters among the first units UTF-16 units of a text.
+int charsBefore(const QString& text, qsizetype units)
+{
+    int chars = 0;
+    for (qsizetype i = 0; i < units; i = advanceChars(text, i, 1))
+        ++chars;
+    return chars;
+}
+
+} // namespace
+
+int len(const QString& text)
+{
+    return charsBefore(text, text.size());
+}
+
 QString mid(const QString& text, int start1, int length)
 {
-    const int start = std::max(start1, 1) - 1;
+    const qsizetype start = advanceChars(text, 0, std::max(start1, 1) - 1);
     if (start >= text.size())
         return QString();
-    return length < 0 ? text.mid(start) : text.mid(start, length);
+    if (length < 0)
+        return text.mid(start);
+    return text.mid(start, advanceChars(text, start, length) - start);
 }
 
 int inStr(const QString& text, const QString& needle, int start1)
 {
-    const int start = std::max(start1, 1) - 1;
+    const qsizetype start = advanceChars(text, 0, std::max(start1, 1) - 1);
     if (start >= text.size())
         return 0;
-    return int(text.indexOf(needle, start)) + 1;
+    const qsizetype at = text.indexOf(needle, start);
+    return at < 0 ? 0 : charsBefore(text, at) + 1;
 }
 
 } // namespace conv

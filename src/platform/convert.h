@@ -63,6 +63,10 @@ std::optional<double> toNumber(const QVariant& value);
 QString trimBlanks(const QString& text);
 QString trimLeftBlanks(const QString& text);
 QString trimRightBlanks(const QString& text);
+// Positions and lengths count characters (code points), not UTF-16 units: a character beyond
+// the Basic Multilingual Plane (an emoji) is one character, as it is to the user.
+// The number of characters of a text (Len).
+int len(const QString& text);
 // Characters start1..start1+length-1 of a 1-based position (Mid$); a negative length or
 // one past the end: the rest of the text; a start below 1 counts as 1, past the end: "".
 QString mid(const QString& text, int start1, int length = -1);

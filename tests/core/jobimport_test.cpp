@@ -3,6 +3,8 @@
 #include "movements/jobfixture.h"
 
 #include <QStringEncoder>
+#include <random>
+#include <sqlite3.h>
 
 namespace {
 
@@ -55,11 +57,68 @@ TEST_F(JobLookup, DeductStock)
     DeductStock("A", -2.5f);
     EXPECT_DOUBLE_EQ(stockOf("A"), 0.5);
     DeductStock("NONE", 1);               // nothing to change, no failure
-    EXPECT_TRUE(DeductStockChecked("NONE", 1));
+    EXPECT_EQ(DeductStockChecked("NONE", 1), Deduction::Done);
     DeductStock("TWICE", 1);
     EXPECT_EQ(testenv::DataFolder::scalar(gConnStock,
                   "select group_concat(mystock) from (select mystock from protesyles where kodikos='TWICE' order by ID)")
                   .toString(), "0.0,1.0");
+}
+
+// A figure that another tool wrote as text is no number, whatever the regional settings would
+// make of it: the look-up names it and keeps the previous figures, the deduction leaves it.
+TEST_F(JobLookup, FiguresThatHoldNoNumber)
+{
+    addMaterial("FIRST", 4, 2, true, 10, 3);
+    addMaterial("TEXT", 0, 0, true);
+    addMaterial("EDGE", -3.4e38, 0, true);
+    for (const char* text : {"abc", "10,5", ""}) {
+        SCOPED_TRACE(text);
+        testenv::DataFolder::exec(gConnStock,
+            QString("update protesyles set mystock='%1', tmpNum1='x' where kodikos='TEXT'").arg(text));
+        ASSERT_EQ(LookupMaterial("FIRST"), lookup::Controlled);
+        QStringList unreadable;
+        EXPECT_EQ(LookupMaterialChecked("TEXT", &unreadable), lookup::Controlled);
+        EXPECT_EQ(unreadable, QStringList({"mystock", "tmpNum1"}));
+        EXPECT_FLOAT_EQ(gMyStock, 4);
+        EXPECT_EQ(DeductStockChecked("TEXT", 1), Deduction::StockUnreadable);
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select mystock from protesyles where kodikos='TEXT'")
+                      .toString(), text);
+    }
+    QStringList unreadable {"stale"};
+    EXPECT_EQ(LookupMaterialChecked("FIRST", &unreadable), lookup::Controlled);
+    EXPECT_TRUE(unreadable.isEmpty());
+
+    // A result beyond single precision is refused, not stored as an infinity.
+    EXPECT_EQ(DeductStockChecked("EDGE", 3.4e38f), Deduction::BeyondRange);
+    EXPECT_FLOAT_EQ(float(stockOf("EDGE")), -3.4e38f);
+    EXPECT_EQ(DeductStockChecked("EDGE", -3.4e38f), Deduction::Done);
+    EXPECT_DOUBLE_EQ(stockOf("EDGE"), 0);
+}
+
+// Withdrawn jobs are noted in a plain table that any SQLite reader, the sqlite3 tool
+// included, reads and writes; a stock database made before it has none until its first
+// withdrawal.
+TEST_F(JobLookup, WithdrawalsAreNotedInAPlainTable)
+{
+    const QByteArray job = jobFingerprint("job one");
+    EXPECT_EQ(lastWithdrawal(job), std::nullopt);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    recordWithdrawal(job);
+    recordWithdrawal(jobFingerprint("job two"));
+    const std::optional<Withdrawal> first = lastWithdrawal(job);
+    ASSERT_TRUE(first);
+    EXPECT_GE(first->when, before);
+    EXPECT_LE(first->when, QDateTime::currentDateTime());
+    recordWithdrawal(job);
+    EXPECT_NE(lastWithdrawal(job)->id, first->id);
+
+    sqlite3* plain = nullptr;
+    ASSERT_EQ(sqlite3_open((gDataPath + "/stock.mdb").toUtf8().constData(), &plain), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(plain, "insert into withdrawn_jobs (fingerprint, withdrawn) "
+                                  "select fingerprint, '2020-01-02 03:04:05' from withdrawn_jobs where ID = 1",
+                           nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(plain);
+    EXPECT_EQ(lastWithdrawal(job)->when, QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
 }
 
 TEST(JobFileText, LineEnds)
@@ -88,6 +147,19 @@ TEST(JobFileText, Utf8WhenValidElseWindows1253)
     EXPECT_EQ(decodeJobText(greek.toUtf8()), greek);
     EXPECT_EQ(decodeJobText(QStringEncoder("windows-1253")(greek)), greek);
     EXPECT_EQ(decodeJobText("plain ascii"), "plain ascii");
+}
+
+TEST(JobFileText, BinaryBytesAreNoText)
+{
+    std::mt19937 random(20);
+    QByteArray binary;
+    for (int i = 0; i < 20000; ++i)
+        binary.append(char(random() & 0xFF));
+    EXPECT_FALSE(isJobText(splitJobLines(decodeJobText(binary))));
+    // A stray control character leaves a job file a text; its line is a bad line.
+    const QString line = QString(100, u'x');
+    EXPECT_TRUE(isJobText({line, line + QChar(0) + "\t\t", line + QChar(0x7F)}));
+    EXPECT_TRUE(isJobText({}));
 }
 
 } // namespace

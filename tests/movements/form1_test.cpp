@@ -7,6 +7,7 @@
 #include "platform/flexgrid.h"
 #include "platform/units.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFrame>
@@ -16,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <functional>
+#include <random>
 
 using jobtest::jobLine;
 
@@ -309,7 +312,9 @@ TEST_F(JobExecute, ShortageQuestion)
         testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=3 where kodikos='B'");
         boxes.clear();
         boxes.answerNext(answer);
-        Form1* form = importJob({jobLine("B", "b", "4"), jobLine("B", "b", "5"), jobLine("A", "a", "1")});
+        // Jobs of other contents: the same contents again would be a repeated withdrawal.
+        const QString description = QString::number(answer);
+        Form1* form = importJob({jobLine("B", description, "4"), jobLine("B", "b", "5"), jobLine("A", "a", "1")});
         ASSERT_NE(form, nullptr);
         form->XPButton1_Click();
         ASSERT_GE(boxes.count(), 1);
@@ -354,19 +359,226 @@ TEST_F(JobExecute, FailureMidwayLeavesEveryStockAsItWas)
     EXPECT_DOUBLE_EQ(stockOf("B"), 2);
 }
 
-TEST_F(JobExecute, JobFileThatCannotBeDeletedIsReported)
+// A crash or a failure between the withdrawal's commit and the job file's rewrite leaves the
+// withdrawn job in the file: its next Execute names the earlier withdrawal and withdraws it
+// again only on Yes.
+TEST_F(JobExecute, AJobWithdrawnBeforeIsAskedAbout)
 {
-    Form1* form = importJob({jobLine("A", "a", "1")});
+    const QStringList job {jobLine("A", "a", "1")};
+    Form1* form = importJob(job);
     ASSERT_NE(form, nullptr);
-    // A non-empty folder in the job file's place cannot be removed as a file.
-    ASSERT_TRUE(QFile::remove(jobFilePath()));
-    ASSERT_TRUE(QDir().mkpath(jobFilePath() + "/held"));
+    Form1::afterWithdrawalCommitted = [] {
+        // A non-empty folder in the job file's place can be neither read nor removed.
+        ASSERT_TRUE(QFile::remove(jobFilePath()));
+        ASSERT_TRUE(QDir().mkpath(jobFilePath() + "/held"));
+    };
     form->XPButton1_Click();
+    Form1::afterWithdrawalCommitted = nullptr;
     EXPECT_DOUBLE_EQ(stockOf("A"), 9);
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_TRUE(boxes.shown()[0].text.contains("norvale9.txt"));
     EXPECT_EQ(boxes.shown()[0].style, 16);
     EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
+
+    ASSERT_TRUE(QDir(jobFilePath()).removeRecursively());   // the file as the cut step left it
+    const std::optional<Withdrawal> earlier = lastWithdrawal(jobFingerprint(jobBytes(job)));
+    ASSERT_TRUE(earlier);
+    for (const int answer : {msgbox::No, msgbox::Yes}) {
+        SCOPED_TRACE(answer);
+        boxes.clear();
+        boxes.answerNext(answer);
+        form = importJob(job);
+        ASSERT_NE(form, nullptr);
+        form->XPButton1_Click();
+        ASSERT_GE(boxes.count(), 1);
+        const msgbox::Box& question = boxes.shown()[0];
+        EXPECT_TRUE(question.text.contains(earlier->when.toString("dd/MM/yyyy HH:mm"))) << question.text.toStdString();
+        EXPECT_EQ(question.style, msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2);
+        if (answer == msgbox::No) {
+            EXPECT_EQ(boxes.count(), 1);
+            EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+            EXPECT_TRUE(QFile::exists(jobFilePath()));
+            EXPECT_EQ(Form1::instance(), form);
+            delete form;
+        } else {
+            EXPECT_DOUBLE_EQ(stockOf("A"), 8);
+            EXPECT_FALSE(QFile::exists(jobFilePath()));
+            EXPECT_EQ(boxes.last().text, "Οι ποσότητες ενημερώθηκαν");
+        }
+    }
+}
+
+// The companion program appends the next job to the file: Execute withdraws the imported job
+// and leaves in the file exactly what was appended, in the file's encoding.
+TEST_F(JobExecute, AJobAppendedSinceTheImportStaysInTheFile)
+{
+    const QStringList first {jobLine("A", "a", "1")};
+    const QStringList second {jobLine("A", "a", "2"), jobLine("B", "b", "1")};
+    const auto utf16 = [](const QStringList& lines) {
+        QStringEncoder encoder(QStringConverter::Utf16LE);
+        return QByteArray(encoder(lines.join("\r\n") + "\r\n"));
+    };
+    struct Case {
+        const char* name;
+        QByteArray mark, imported, appended;
+    };
+    const Case cases[] = {
+        {"utf-8", {}, jobBytes(first), jobBytes(second)},
+        {"utf-16", "\xFF\xFE", QByteArray("\xFF\xFE") + utf16(first), utf16(second)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A';"
+                                              "update protesyles set mystock=3 where kodikos='B'");
+        boxes.clear();
+        writeJobBytes(c.imported);
+        ImportStockFile();
+        ASSERT_NE(Form1::instance(), nullptr);
+        writeJobBytes(c.imported + c.appended);
+        Form1::instance()->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+        EXPECT_EQ(jobFileBytes(), c.mark + c.appended);
+        ASSERT_EQ(boxes.count(), 1);
+
+        ImportStockFile();
+        Form1* form = Form1::instance();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->List1->count(), 2);
+        form->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("A"), 7);
+        EXPECT_DOUBLE_EQ(stockOf("B"), 2);
+        EXPECT_FALSE(QFile::exists(jobFilePath()));
+        EXPECT_EQ(boxes.count(), 2);
+    }
+}
+
+// The job file must still hold the imported job when the withdrawal commits: gone, replaced or
+// cut short since the import (another copy of the program withdrew it), nothing is withdrawn.
+TEST_F(JobExecute, AJobFileChangedSinceTheImportWithdrawsNothing)
+{
+    const QStringList job {jobLine("A", "a", "1"), jobLine("B", "b", "1")};
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"removed", [] { QFile::remove(jobFilePath()); }, "δεν υπάρχει πια"},
+        {"replaced", [this] { writeJob({jobLine("B", "b", "1")}); }, "άλλαξε μετά την εισαγωγή"},
+        {"cut short", [this, &job] { writeJob({job[0]}); }, "άλλαξε μετά την εισαγωγή"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.clear();
+        Form1* form = importJob(job);
+        ASSERT_NE(form, nullptr);
+        c.change();
+        const QByteArray changed = jobFileBytes();
+        form->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("A"), 10);
+        EXPECT_DOUBLE_EQ(stockOf("B"), 3);
+        EXPECT_EQ(jobFileBytes(), changed);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains(c.reason)) << boxes.last().text.toStdString();
+        EXPECT_TRUE(boxes.last().text.contains("Καμία ποσότητα δεν άλλαξε"));
+        EXPECT_EQ(boxes.last().style, 16);
+        EXPECT_EQ(Form1::instance(), form);
+        EXPECT_FALSE(gConnStock.inTransaction());
+        delete form;
+    }
+}
+
+// Two copies of the program on one data folder: while this one asks its shortage question,
+// the other withdraws the same job. The check that runs inside this copy's transaction, after
+// the answer, finds it, whether or not the other copy has already rewritten the job file.
+TEST_F(JobExecute, AJobThatAnotherCopyWithdrewIsNotWithdrawnAgain)
+{
+    for (const bool fileRemoved : {false, true}) {
+        SCOPED_TRACE(fileRemoved);
+        const QStringList job {jobLine("B", fileRemoved ? "removed" : "kept", "4")};
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=3 where kodikos='B'");
+        Form1* form = importJob(job);
+        ASSERT_NE(form, nullptr);
+        QStringList shown;
+        const msgbox::ResponderGuard otherCopy([&](const msgbox::Box& box) {
+            shown << box.text;
+            if (shown.size() == 1) {
+                db::Connection other;
+                other.Open(gConnString);
+                testenv::DataFolder::exec(other, "update protesyles set mystock=mystock-4 where kodikos='B'");
+                recordWithdrawal(jobFingerprint(jobBytes(job)));
+                if (fileRemoved)
+                    QFile::remove(jobFilePath());
+            }
+            return int(msgbox::Yes);
+        });
+        form->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("B"), -1);
+        ASSERT_EQ(shown.size(), 2);
+        EXPECT_TRUE(shown[1].contains(fileRemoved ? "δεν υπάρχει πια" : "αφαιρέθηκε από την αποθήκη στις"))
+            << shown[1].toStdString();
+        EXPECT_EQ(Form1::instance(), form);
+        delete form;
+    }
+}
+
+// A job file that another program replaced between the commit and the rewrite is a new job:
+// it stays, with a message.
+TEST_F(JobExecute, ANewJobWrittenAfterTheCommitStays)
+{
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    Form1::afterWithdrawalCommitted = [this] { writeJob({jobLine("B", "b", "1")}); };
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+    EXPECT_EQ(jobFileBytes(), jobBytes({jobLine("B", "b", "1")}));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.shown()[0].text.contains("norvale9.txt"));
+    EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
+}
+
+// A stock that is no number (text another tool wrote) or that the job would take beyond the
+// single-precision range: the analysis reports the line and shows no figure for it; should
+// the stock become so after the analysis, Execute changes nothing.
+TEST_F(JobExecute, StocksThatCannotTakeTheJob)
+{
+    addMaterial("TEXT", 0, 0);
+    addMaterial("COMMA", 0, 0);
+    addMaterial("EDGE", -3.4e38, 0);
+    testenv::DataFolder::exec(gConnStock, "update protesyles set mystock='abc' where kodikos='TEXT';"
+                                          "update protesyles set mystock='10,5' where kodikos='COMMA'");
+    Form1* form = importJob({jobLine("B", "b", "1"), jobLine("TEXT", "t", "1"), jobLine("COMMA", "c", "1"),
+                             jobLine("EDGE", "e", "3,4E+38")});
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 2), 1);
+    EXPECT_EQ(cell(form, 2, 1, Form1::ColCode), "B");
+    ASSERT_EQ(boxes.count(), 1);
+    for (const char* number : {"Γραμμή 2:", "Γραμμή 3:", "Γραμμή 4:"})
+        EXPECT_TRUE(boxes.last().text.contains(number)) << number;
+    EXPECT_TRUE(boxes.last().text.contains("mystock"));
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("B"), 2);
+    EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select mystock from protesyles where kodikos='TEXT'")
+                  .toString(), "abc");
+
+    struct Case {
+        const char* stock;
+        const char* reason;
+    };
+    for (const Case& c : {Case {"'abc'", "δεν είναι αριθμός"}, Case {"3.4e38", "ξεπερνά τα όρια"}}) {
+        SCOPED_TRACE(c.stock);
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A'");
+        boxes.clear();
+        form = importJob({jobLine("B", "b", "1"), jobLine("A", "a", "-3,4E+38")});
+        ASSERT_NE(form, nullptr);
+        testenv::DataFolder::exec(gConnStock, QString("update protesyles set mystock=%1 where kodikos='A'").arg(c.stock));
+        form->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("B"), 2);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains(c.reason)) << boxes.last().text.toStdString();
+        EXPECT_TRUE(QFile::exists(jobFilePath()));
+        delete form;
+    }
 }
 
 TEST_F(JobExecute, ReturnLeavesTheStock)
@@ -538,20 +750,6 @@ TEST_F(JobWindow, ControlCharactersAndManyBadLines)
     EXPECT_LE(report.count('\n'), 22);
 }
 
-// A job that the companion program wrote after the import is not deleted by Execute.
-TEST_F(JobExecute, ANewJobWrittenSinceTheImportStays)
-{
-    Form1* form = importJob({jobLine("A", "a", "1")});
-    ASSERT_NE(form, nullptr);
-    writeJob({jobLine("B", "b", "1")});
-    form->XPButton1_Click();
-    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
-    EXPECT_TRUE(QFile::exists(jobFilePath()));
-    ASSERT_EQ(boxes.count(), 2);
-    EXPECT_TRUE(boxes.shown()[0].text.contains("norvale9.txt"));
-    EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
-}
-
 // The job file's text: UTF-16 after its byte-order mark, UTF-8 and Windows-1253 line by line;
 // bytes that are no text are said to be so.
 TEST_F(JobWindow, TextOfEveryEncoding)
@@ -572,12 +770,80 @@ TEST_F(JobWindow, TextOfEveryEncoding)
         EXPECT_EQ(boxes.count(), 0);
     }
     delete Form1::instance();
-    boxes.clear();
-    writeJobBytes(QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line));   // no mark
-    ImportStockFile();
-    EXPECT_EQ(Form1::instance(), nullptr);
+    std::mt19937 random(20);
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char(random() & 0xFF));
+    const QByteArray unmarked = QStringEncoder(QStringConverter::Utf16LE)(line + "\r\n" + line);
+    for (const QByteArray& bytes : {unmarked, binary}) {
+        boxes.clear();
+        writeJobBytes(bytes);
+        ImportStockFile();
+        EXPECT_EQ(Form1::instance(), nullptr);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains("δεν είναι αρχείο κειμένου")) << boxes.last().text.toStdString();
+    }
+}
+
+// Positions count characters in every encoding: an emoji (two UTF-16 units) shifts no field.
+TEST_F(JobWindow, CharactersBeyondTheBasicPlaneShiftNoField)
+{
+    addMaterial("E1", 20, 0);
+    const QString smile = QString::fromUtf8("\U0001F600");
+    QString line = jobLine("E1", "Λαβή " + smile + " χρυσή", "12", "03");
+    line.replace(0, 1, smile);   // in the unread part, too
+    const QByteArray utf16 = QByteArray("\xFF\xFE") + QStringEncoder(QStringConverter::Utf16LE)(line);
+    for (const QByteArray& bytes : {line.toUtf8(), utf16}) {
+        writeJobBytes(bytes);
+        ImportStockFile();
+        Form1* form = Form1::instance();
+        ASSERT_NE(form, nullptr);
+        ASSERT_EQ(dataRows(form, 2), 1);
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColDescription), "Λαβή " + smile + " χρυσή");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColQuantity), "12");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColKind), "3");
+        EXPECT_EQ(cell(form, 2, 1, Form1::ColRest), "8");
+    }
+}
+
+// Invisible format characters in a code make its line a bad line, as control characters do.
+TEST_F(JobWindow, FormatCharactersInACodeMakeABadLine)
+{
+    const QStringList lines {jobLine(QString("A") + QChar(0x200B) + "B", "zero width space", "1"),
+                             jobLine(QString(QChar(0xFEFF)) + "AB", "byte-order mark", "1"),
+                             jobLine(QString("AB") + QChar(0x00AD), "soft hyphen", "1"),
+                             jobLine(QString("AB") + QString::fromUtf8("\U000E0001"), "language tag", "1"),
+                             jobLine("AB", "good", "1")};
+    Form1* form = importJob(lines);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(dataRows(form, 0), 1);
+    EXPECT_EQ(cell(form, 0, 1, Form1::ColCode), "AB");
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.last().text.contains("κειμένου")) << boxes.last().text.toStdString();
+    for (const char* number : {"Γραμμή 1:", "Γραμμή 2:", "Γραμμή 3:", "Γραμμή 4:"})
+        EXPECT_TRUE(boxes.last().text.contains(number)) << number;
+}
+
+// A screen reader finds one working return button: the panel kept outside the window offers
+// none.
+TEST_F(JobWindow, ScreenReadersFindOneReturnButton)
+{
+    Form1* form = importJob({jobLine("N1", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    const QString name = QAccessible::queryAccessibleInterface(form->Command1)->text(QAccessible::Name);
+    ASSERT_FALSE(name.isEmpty());
+    std::vector<QObject*> found;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            if (child->state().invisible)
+                continue;
+            if (child->role() == QAccessible::Button && child->text(QAccessible::Name) == name)
+                found.push_back(child->object());
+            walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(form));
+    EXPECT_EQ(found, std::vector<QObject*>({form->Command1}));
 }
 
 // Without a readable language table the job window still opens, showing its keys.

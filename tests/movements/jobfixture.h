@@ -4,24 +4,32 @@
 #include "core/globals.h"
 #include "core/jobimport.h"
 #include "movements/form1.h"
+#include "platform/convert.h"
 #include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QLocale>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace jobtest {
+
+// Blanks after a text up to a width in characters (an emoji is one).
+inline QString padded(const QString& text, int width)
+{
+    return text + QString(std::max(width - conv::len(text), 0), u' ');
+}
 
 // A job line: 20 unread characters, code (20), description (50), quantity (10, right
 // aligned), one unread character, kind (2).
 inline QString jobLine(const QString& code, const QString& description, const QString& quantity,
                        const QString& kind = "01")
 {
-    return QString(20, u' ') + code.leftJustified(20, u' ') + description.leftJustified(50, u' ')
-        + quantity.rightJustified(10, u' ') + u' ' + kind;
+    return QString(20, u' ') + padded(code, 20) + padded(description, 50) + quantity.rightJustified(10, u' ')
+        + u' ' + kind;
 }
 
 class JobTest : public ::testing::Test {
@@ -29,6 +37,7 @@ protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::Greek, QLocale::Greece)); }
     void TearDown() override
     {
+        Form1::afterWithdrawalCommitted = nullptr;
         delete Form1::instance();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QLocale::setDefault(QLocale::c());
@@ -54,7 +63,13 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    void writeJob(const QStringList& lines) { writeJobBytes((lines.join("\r\n") + "\r\n").toUtf8()); }
+    static QByteArray jobBytes(const QStringList& lines) { return (lines.join("\r\n") + "\r\n").toUtf8(); }
+    void writeJob(const QStringList& lines) { writeJobBytes(jobBytes(lines)); }
+    static QByteArray jobFileBytes()
+    {
+        QFile file(jobFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // Imports the job file; the job window that the analysis left open, or nullptr.
     Form1* importJob(const QStringList& lines)
     {

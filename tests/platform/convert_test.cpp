@@ -301,3 +301,22 @@ TEST(ConvertTexts, PositionsAreOneBased)
     EXPECT_EQ(conv::inStr("", "", 1), 0);
     EXPECT_EQ(conv::inStr(QString::fromUtf8("Προσοχή"), QString::fromUtf8("σ")), 4);
 }
+
+// A character beyond the Basic Multilingual Plane is two UTF-16 units but one character.
+TEST(ConvertTexts, PositionsCountCharacters)
+{
+    const QString smile = QString::fromUtf8("\U0001F600");
+    const QString text = "a" + smile + "bc" + smile + "d";
+    EXPECT_EQ(conv::len(text), 6);
+    EXPECT_EQ(conv::len(""), 0);
+    EXPECT_EQ(conv::mid(text, 2, 1), smile);
+    EXPECT_EQ(conv::mid(text, 3, 2), "bc");
+    EXPECT_EQ(conv::mid(text, 5), smile + "d");
+    EXPECT_EQ(conv::mid(text, 7), "");
+    EXPECT_EQ(conv::inStr(text, "c"), 4);
+    EXPECT_EQ(conv::inStr(text, "d", 3), 6);
+    EXPECT_EQ(conv::inStr(text, smile, 3), 5);
+    const QString lone = QString(QChar(0xD800)) + "x";   // a lone surrogate is a character of its own
+    EXPECT_EQ(conv::len(lone), 2);
+    EXPECT_EQ(conv::mid(lone, 2), "x");
+}
