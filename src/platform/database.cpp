@@ -16,6 +16,8 @@ namespace db {
 
 namespace {
 
+constexpr int kBusyTimeoutMs = 2000;
+
 struct StatementDeleter {
     void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 };
@@ -462,13 +464,14 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         sqlite3_close(handle);
         fail(message);
     }
+    // Every statement, the first read included, waits out another program's short lock.
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
     // sqlite3_open_v2 reads nothing yet: the first query tells a database from any other file.
     if (sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_close(handle);
         fail(message);
     }
-    sqlite3_busy_timeout(handle, 2000);
     sqlite3_create_function_v2(handle, "fold_case", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                foldCaseFunction, nullptr, nullptr, nullptr);
     static quint64 openings = 0;
