@@ -376,6 +376,32 @@ QVariant singleValue(const QVariant& value)
     return std::strtod(text, nullptr);
 }
 
+// The value of a quoted connection-string part, which starts at its quote: a doubled quote
+// stands for one. A quote that is neither doubled nor followed by the part's end (';' or the
+// string's end) belongs to the value, as strings written before quotes were doubled have it.
+QString quotedValue(QStringView part)
+{
+    const QChar quote = part.front();
+    QString value;
+    for (qsizetype i = 1; i < part.size(); ++i) {
+        const QChar c = part.at(i);
+        if (c != quote) {
+            value += c;
+            continue;
+        }
+        if (i + 1 < part.size() && part.at(i + 1) == quote) {
+            value += quote;
+            ++i;
+            continue;
+        }
+        const QStringView after = part.mid(i + 1).trimmed();
+        if (after.isEmpty() || after.startsWith(u';'))
+            break;
+        value += c;
+    }
+    return value;
+}
+
 } // namespace
 
 QString foldCase(const QString& text)
@@ -419,7 +445,8 @@ void Transaction::Commit()
 
 QString connectionStringFor(const QString& path)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + path
+    // An apostrophe of the path is doubled, so that the quoted value ends only at its own quote.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + sqlText(path)
         + QStringLiteral("';Jet OLEDB:Database Password='k4tel?318brandow'");
 }
 
@@ -432,17 +459,15 @@ Connection::~Connection()
 
 QString Connection::dataSource(const QString& connectionString)
 {
-    static const QRegularExpression part(
-        QStringLiteral(R"re((?:^|;)\s*Data Source\s*=\s*(?:'([^']*)'|"([^"]*)"|([^;]*)))re"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = part.match(connectionString);
+    static const QRegularExpression key(QStringLiteral(R"re((?:^|;)\s*Data Source\s*=\s*)re"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = key.match(connectionString);
     if (!match.hasMatch())
         return {};
-    for (int group = 1; group <= 3; ++group) {
-        if (match.capturedStart(group) >= 0)
-            return match.captured(group).trimmed();
-    }
-    return {};
+    const QStringView value = QStringView(connectionString).mid(match.capturedEnd());
+    if (value.startsWith(u'\'') || value.startsWith(u'"'))
+        return quotedValue(value);
+    return value.left(value.indexOf(u';')).trimmed().toString();
 }
 
 void Connection::Open(const QString& connectionString, const QString&, const QString&, int)

@@ -6,6 +6,7 @@
 #include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/startup.h"
+#include "core/stock_reset.h"
 #include "support/testenv.h"
 #include <QFile>
 #include <QFileInfo>
@@ -258,6 +259,29 @@ TEST_F(StartupLoad, ALockThatOutlastsTheWaitIsNamed)
     ASSERT_EQ(boxes_.count(), 1);
     EXPECT_TRUE(boxes_.last().text.contains(path)) << boxes_.last().text.toStdString();
     EXPECT_FALSE(anyConnectionOpen());
+}
+
+// Folder names as users give them (Greek ordinals end in an apostrophe) reach every database,
+// and the database reset finds the same stock file again.
+TEST_F(StartupLoad, StartsFromAFolderWithQuotesSemicolonsSpacesAndGreekLetters)
+{
+    for (const char* name : {"Α'", "Β' τάξη; 'x'", " \"Αποθήκη\" ;"}) {
+        testenv::DataFolder data(QString::fromUtf8(name));
+        SCOPED_TRACE(data.root().toStdString());
+        testenv::DataFolder::exec(gConnStock, "insert into protesyles (kodikos) values ('A-1')");
+        startup::CloseDatabases();
+        Form4 form;
+        ASSERT_EQ(form.Form_Load(data.appPath()), Form4::StartResult::Ready);
+        EXPECT_EQ(boxes_.count(), 0);
+        EXPECT_EQ(gConnStock.filePath(), data.dataPath() + "/stock.mdb");
+        EXPECT_EQ(gConnQuilbex.filePath(), data.dataPath() + "/quilbex.mdb");
+        EXPECT_EQ(gConnStuff.filePath(), data.dataPath() + "/stuff.mdb");
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);
+
+        ASSERT_TRUE(ResetStockDatabase());
+        EXPECT_EQ(gConnStock.filePath(), data.dataPath() + "/stock.mdb");
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 0);
+    }
 }
 
 TEST_F(StartupLoad, AStockFileWithoutMaterialsIsNoStockFile)
