@@ -19,7 +19,7 @@ bool deliverReportingFailures(const std::function<bool()>& deliver)
     } catch (const std::exception& error) {
         msgbox::MsgBox(QString::fromUtf8(error.what()), msgbox::Critical);
     } catch (...) {
-        msgbox::MsgBox(QStringLiteral("Unexpected error"), msgbox::Critical);
+        msgbox::MsgBox(QStringLiteral("Απρόβλεπτο σφάλμα."), msgbox::Critical);
     }
     return false;
 }
