@@ -1,10 +1,12 @@
 #include "core/application.h"
 #include "platform/messagebox.h"
+#include "platform/qttexts.h"
 
 #include <exception>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    qttexts::useGreek();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
