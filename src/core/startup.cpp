@@ -94,7 +94,8 @@ bool OpenDatabases(const QString& appPath)
                 return false;
             }
         } catch (const db::DatabaseError& error) {
-            failStartup(QStringLiteral("Η βάση δεδομένων %1 δεν ανοίγει:\n%2").arg(path, QString::fromUtf8(error.what())));
+            failStartup(QStringLiteral("Η βάση δεδομένων %1 δεν ανοίγει:\n%2")
+                            .arg(path, QString::fromUtf8(error.what())));
             return false;
         }
     }
