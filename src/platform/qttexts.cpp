@@ -22,7 +22,6 @@ const QHash<QString, QString>& greekTexts()
         {"Abort", "Ματαίωση"},
         {"Retry", "Επανάληψη"},
         {"Ignore", "Παράβλεψη"},
-        {"Close", "Κλείσιμο"},
         // The file dialog.
         {"Look in:", "Αναζήτηση σε:"},
         {"File &name:", "Όνο&μα αρχείου:"},
@@ -65,7 +64,6 @@ const QHash<QString, QString>& greekTexts()
         {"Date Modified", "Τροποποίηση"},
         {"Computer", "Υπολογιστής"},
         {"Folder", "Φάκελος"},
-        {"Drive", "Μονάδα δίσκου"},
         {"Unknown", "Άγνωστο"},
         // The edit menu of text boxes.
         {"&Undo", "&Αναίρεση"},
