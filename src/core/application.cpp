@@ -1,10 +1,12 @@
 #include "core/application.h"
 #include "platform/messagebox.h"
+#include "platform/qttexts.h"
 
 #include <exception>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    qttexts::useGreek();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -19,7 +21,7 @@ bool deliverReportingFailures(const std::function<bool()>& deliver)
     } catch (const std::exception& error) {
         msgbox::MsgBox(QString::fromUtf8(error.what()), msgbox::Critical);
     } catch (...) {
-        msgbox::MsgBox(QStringLiteral("Unexpected error"), msgbox::Critical);
+        msgbox::MsgBox(QStringLiteral("Απρόβλεπτο σφάλμα."), msgbox::Critical);
     }
     return false;
 }

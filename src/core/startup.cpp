@@ -67,7 +67,7 @@ bool OpenDatabases(const QString& appPath)
 {
     const std::optional<Folders> folders = deriveFolders(appPath);
     if (!folders) {
-        failStartup(QStringLiteral("The program folder is not inside a bin folder: ") + appPath);
+        failStartup(QStringLiteral("Ο φάκελος του προγράμματος δεν βρίσκεται μέσα σε φάκελο bin: ") + appPath);
         return false;
     }
     gAppPath = folders->appPath;
@@ -94,8 +94,8 @@ bool OpenDatabases(const QString& appPath)
                 return false;
             }
         } catch (const db::DatabaseError& error) {
-            failStartup(QStringLiteral("Cannot open the database ") + path + QStringLiteral("\n")
-                        + QString::fromUtf8(error.what()));
+            failStartup(QStringLiteral("Η βάση δεδομένων %1 δεν ανοίγει:\n%2")
+                            .arg(path, QString::fromUtf8(error.what())));
             return false;
         }
     }

@@ -2,6 +2,7 @@
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "platform/database.h"
+#include "platform/failure.h"
 #include "platform/messagebox.h"
 #include <QFile>
 #include <QSaveFile>
@@ -38,14 +39,14 @@ Failure stageCopy(const QString& templatePath, QSaveFile& staged)
     QFile source(templatePath);
     if (!source.open(QIODevice::ReadOnly))
         return QStringLiteral("η κενή βάση %1 δεν διαβάζεται: %2")
-            .arg(templatePath, source.errorString());
+            .arg(templatePath, failure::fileText(source.errorString()));
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
         return QStringLiteral("η κενή βάση %1 δεν διαβάζεται: %2")
-            .arg(templatePath, source.errorString());
+            .arg(templatePath, failure::fileText(source.errorString()));
     if (!staged.open(QIODevice::WriteOnly) || staged.write(bytes) != bytes.size())
         return QStringLiteral("το αντίγραφό της δεν γράφτηκε δίπλα στο %1: %2")
-            .arg(staged.fileName(), staged.errorString());
+            .arg(staged.fileName(), failure::fileText(staged.errorString()));
     return std::nullopt;
 }
 
@@ -55,7 +56,8 @@ Failure replaceLiveFile(QSaveFile& staged)
 {
     gConnStock.Close();
     if (!staged.commit())
-        return QStringLiteral("το αντίγραφο δεν αντικατέστησε το %1: %2").arg(staged.fileName(), staged.errorString());
+        return QStringLiteral("το αντίγραφο δεν αντικατέστησε το %1: %2")
+            .arg(staged.fileName(), failure::fileText(staged.errorString()));
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "platform/failure.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -6,6 +7,7 @@
 #include <sqlite3.h>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +17,8 @@
 namespace db {
 
 namespace {
+
+constexpr int kBusyTimeoutMs = 2000;
 
 struct StatementDeleter {
     void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
@@ -26,15 +30,22 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
     throw DatabaseError(message.toStdString());
 }
 
+// The connection's last failure, in the user's words.
+QString failureText(sqlite3* handle)
+{
+    return failure::databaseText(sqlite3_extended_errcode(handle), sqlite3_system_errno(handle),
+                                 QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
 [[noreturn]] void fail(sqlite3* handle)
 {
-    fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+    fail(failureText(handle));
 }
 
 sqlite3* openHandle(const Connection& connection)
 {
     if (!connection.isOpen())
-        fail(QStringLiteral("The connection is closed."));
+        fail(QStringLiteral("Η σύνδεση με τη βάση δεδομένων είναι κλειστή."));
     return connection.handle();
 }
 
@@ -47,7 +58,7 @@ Statement prepare(sqlite3* handle, const QString& sql)
         fail(handle);
     }
     if (!stmt)
-        fail(QStringLiteral("Empty statement."));
+        fail(QStringLiteral("Η εντολή προς τη βάση δεδομένων είναι κενή."));
     return Statement(stmt);
 }
 
@@ -374,6 +385,32 @@ QVariant singleValue(const QVariant& value)
     return std::strtod(text, nullptr);
 }
 
+// The value of a quoted connection-string part, which starts at its quote: a doubled quote
+// stands for one. A quote that is neither doubled nor followed by the part's end (';' or the
+// string's end) belongs to the value, as strings written before quotes were doubled have it.
+QString quotedValue(QStringView part)
+{
+    const QChar quote = part.front();
+    QString value;
+    for (qsizetype i = 1; i < part.size(); ++i) {
+        const QChar c = part.at(i);
+        if (c != quote) {
+            value += c;
+            continue;
+        }
+        if (i + 1 < part.size() && part.at(i + 1) == quote) {
+            value += quote;
+            ++i;
+            continue;
+        }
+        const QStringView after = part.mid(i + 1).trimmed();
+        if (after.isEmpty() || after.startsWith(u';'))
+            break;
+        value += c;
+    }
+    return value;
+}
+
 } // namespace
 
 QString foldCase(const QString& text)
@@ -417,7 +454,8 @@ void Transaction::Commit()
 
 QString connectionStringFor(const QString& path)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + path
+    // An apostrophe of the path is doubled, so that the quoted value ends only at its own quote.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + sqlText(path)
         + QStringLiteral("';Jet OLEDB:Database Password='k4tel?318brandow'");
 }
 
@@ -430,17 +468,15 @@ Connection::~Connection()
 
 QString Connection::dataSource(const QString& connectionString)
 {
-    static const QRegularExpression part(
-        QStringLiteral(R"re((?:^|;)\s*Data Source\s*=\s*(?:'([^']*)'|"([^"]*)"|([^;]*)))re"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = part.match(connectionString);
+    static const QRegularExpression key(QStringLiteral(R"re((?:^|;)\s*Data Source\s*=\s*)re"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = key.match(connectionString);
     if (!match.hasMatch())
         return {};
-    for (int group = 1; group <= 3; ++group) {
-        if (match.capturedStart(group) >= 0)
-            return match.captured(group).trimmed();
-    }
-    return {};
+    const QStringView value = QStringView(connectionString).mid(match.capturedEnd());
+    if (value.startsWith(u'\'') || value.startsWith(u'"'))
+        return quotedValue(value);
+    return value.left(value.indexOf(u';')).trimmed().toString();
 }
 
 void Connection::Open(const QString& connectionString, const QString&, const QString&, int)
@@ -450,25 +486,26 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     Close();
     const QString path = dataSource(ConnectionString);
     if (path.isEmpty())
-        fail(QStringLiteral("The connection string names no data source."));
+        fail(QStringLiteral("Η σύνδεση δεν ορίζει αρχείο βάσης δεδομένων."));
     if (!QFileInfo(path).isFile())
-        fail(QStringLiteral("Could not find file '%1'.").arg(path));
+        fail(failure::systemText(ENOENT));
 
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
-                                       : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString message = handle ? failureText(handle)
+                                       : failure::databaseText(rc, 0, QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close(handle);
         fail(message);
     }
+    // Every statement, the first read included, waits out another program's short lock.
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
     // sqlite3_open_v2 reads nothing yet: the first query tells a database from any other file.
     if (sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+        const QString message = failureText(handle);
         sqlite3_close(handle);
         fail(message);
     }
-    sqlite3_busy_timeout(handle, 2000);
     sqlite3_create_function_v2(handle, "fold_case", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                foldCaseFunction, nullptr, nullptr, nullptr);
     static quint64 openings = 0;
@@ -502,13 +539,9 @@ void Connection::Close()
 void Connection::Execute(const QString& sql)
 {
     sqlite3* handle = openHandle(*this);
-    char* error = nullptr;
-    if (sqlite3_exec(handle, translateJetLiterals(sql).toUtf8().constData(), nullptr, nullptr, &error)
-        != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errmsg(handle));
-        sqlite3_free(error);
-        fail(message);
-    }
+    if (sqlite3_exec(handle, translateJetLiterals(sql).toUtf8().constData(), nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        fail(handle);
 }
 
 bool Connection::inTransaction() const
@@ -608,17 +641,17 @@ bool Recordset::hasCurrent() const
 void Recordset::requireCurrent() const
 {
     if (!isOpen())
-        fail(QStringLiteral("The recordset is closed."));
+        fail(QStringLiteral("Οι εγγραφές δεν είναι ανοιχτές."));
     if (!hasCurrent())
-        fail(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+        fail(QStringLiteral("Δεν υπάρχει τρέχουσα εγγραφή: οι εγγραφές τελείωσαν ή η εγγραφή διαγράφηκε."));
 }
 
 void Recordset::requireWritable() const
 {
     if (!isOpen())
-        fail(QStringLiteral("The recordset is closed."));
+        fail(QStringLiteral("Οι εγγραφές δεν είναι ανοιχτές."));
     if (table_.isEmpty())
-        fail(QStringLiteral("The recordset cannot be updated."));
+        fail(QStringLiteral("Οι εγγραφές αυτές δεν αλλάζουν."));
 }
 
 void Recordset::storePendingEdit()
@@ -631,7 +664,7 @@ void Recordset::MoveFirst()
 {
     storePendingEdit();
     if (rowids_.isEmpty())
-        fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
+        fail(QStringLiteral("Δεν υπάρχει εγγραφή για μετακίνηση."));
     pos_ = 0;
     currentDeleted_ = false;
 }
@@ -644,7 +677,7 @@ void Recordset::MoveNext()
         return;
     }
     if (Eof())
-        fail(QStringLiteral("Either BOF or EOF is True: the recordset is past its last row."));
+        fail(QStringLiteral("Δεν υπάρχει επόμενη εγγραφή: οι εγγραφές τελείωσαν."));
     ++pos_;
 }
 
@@ -652,7 +685,7 @@ void Recordset::MoveLast()
 {
     storePendingEdit();
     if (rowids_.isEmpty())
-        fail(QStringLiteral("Either BOF or EOF is True: there is no row to move to."));
+        fail(QStringLiteral("Δεν υπάρχει εγγραφή για μετακίνηση."));
     pos_ = rowids_.size() - 1;
     currentDeleted_ = false;
 }
@@ -660,7 +693,7 @@ void Recordset::MoveLast()
 QString Recordset::fieldName(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= columns_.size())
-        fail(QStringLiteral("No field at position %1.").arg(ordinal));
+        fail(QStringLiteral("Δεν υπάρχει πεδίο στη θέση %1.").arg(ordinal));
     return columns_.at(ordinal);
 }
 
@@ -670,13 +703,13 @@ int Recordset::ordinalOf(const QString& name) const
         if (columns_.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
-    fail(QStringLiteral("Item cannot be found in the collection: no field named '%1'.").arg(name));
+    fail(QStringLiteral("Δεν υπάρχει πεδίο με το όνομα '%1'.").arg(name));
 }
 
 QVariant Recordset::field(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= columns_.size())
-        fail(QStringLiteral("No field at position %1.").arg(ordinal));
+        fail(QStringLiteral("Δεν υπάρχει πεδίο στη θέση %1.").arg(ordinal));
     if (adding_ || !changed_.isEmpty())
         return edit_.at(ordinal);
     requireCurrent();

@@ -17,7 +17,7 @@ struct sqlite3_stmt;
 namespace db {
 
 // A statement that cannot run, a file that is not a database, a move past the end.
-// what() carries the database's own message.
+// what() says why in the user's words (platform/failure.h), UTF-8 encoded.
 class DatabaseError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

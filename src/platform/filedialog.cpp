@@ -1,4 +1,5 @@
 #include "platform/filedialog.h"
+#include "platform/qttexts.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -32,7 +33,11 @@ QString chooseFile(QWidget* owner, const Request& request)
 {
     if (const Chooser& chooser = installedChooser())
         return chooser(request);
-    return QFileDialog::getOpenFileName(owner, request.title, request.folder, filterEntry(request));
+    // Qt's own dialog, whose texts the program gives in Greek; the desktop's dialog would
+    // speak the desktop's language.
+    qttexts::useGreek();
+    return QFileDialog::getOpenFileName(owner, request.title, request.folder, filterEntry(request), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 ChooserGuard::ChooserGuard(Chooser chooser) : previous_(std::exchange(installedChooser(), std::move(chooser)))

@@ -1,6 +1,7 @@
 #pragma once
-// The desktop's open-file dialog: the user chooses one existing file. Tests install a
-// chooser of their own so that no dialog waits on a person.
+// The open-file dialog: the user chooses one existing file. Qt's own dialog with its texts in
+// Greek (platform/qttexts.h). Tests install a chooser of their own so that no dialog waits on
+// a person.
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,5 @@
 #include "platform/messagebox.h"
+#include "platform/qttexts.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -59,6 +60,7 @@ Answer closedAnswer(const std::vector<Choice>& choices)
 
 int showModal(const Box& box)
 {
+    qttexts::useGreek();   // the buttons read Ναι, Όχι, OK, Άκυρο
     QMessageBox dialog(iconOf(box.style), box.title, box.text, QMessageBox::NoButton,
                        QApplication::activeWindow());
     const std::vector<Choice> choices = choicesOf(box.style);

@@ -1,10 +1,12 @@
 #include "platform/workbook.h"
+#include "platform/failure.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 #include <xlsxwriter.h>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -55,11 +57,33 @@ private:
     std::map<std::pair<bool, qint64>, lxw_format*> formats_;
 };
 
+// Why the library failed, in the user's words: a file step by the system's error behind it.
+QString causeOf(lxw_error error, int systemError)
+{
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return failure::systemText(ENOMEM);
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: {
+        const QString words = failure::systemText(systemError);
+        return words.isEmpty() ? failure::systemText(EIO) : words;
+    }
+    default:
+        return QString("Σφάλμα του φύλλου εργασίας (%1).").arg(QString::fromUtf8(lxw_strerror(error)));
+    }
+}
+
+// Throws WorkbookError for a failed library call; errno is the system's word on its file step.
 void check(lxw_error error, const QString& path)
 {
+    const int systemError = errno;
     if (error != LXW_NO_ERROR)
         throw WorkbookError(QString("Το αρχείο \"%1\" δεν γράφτηκε: %2")
-                                .arg(path, QString::fromUtf8(lxw_strerror(error)))
+                                .arg(path, causeOf(error, systemError))
                                 .toStdString());
 }
 
@@ -146,6 +170,7 @@ void Workbook::save(const QString& path) const
                 check(worksheet_write_blank(sheet, r, c, format), path);
         }
     }
+    errno = 0;   // what the file step leaves in errno names its cause
     check(workbook_close(closer.release()), path);
 }
 
@@ -161,7 +186,7 @@ QString Workbook::saveToTemporaryFile() const
     file.setAutoRemove(false);
     if (!file.open())
         throw WorkbookError(QString("Δεν έγινε νέο αρχείο στον φάκελο \"%1\": %2")
-                                .arg(folder, file.errorString())
+                                .arg(folder, failure::fileText(file.errorString()))
                                 .toStdString());
     const QString path = file.fileName();
     file.close();

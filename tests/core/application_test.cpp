@@ -10,11 +10,12 @@ TEST(Application, AFailureThatAHandlerLetsThroughIsShownAndDeliveryGoesOn)
     EXPECT_TRUE(deliverReportingFailures([] { return true; }));
     EXPECT_EQ(boxes.count(), 0);
 
-    EXPECT_FALSE(deliverReportingFailures([]() -> bool { throw db::DatabaseError("database is locked"); }));
+    EXPECT_FALSE(deliverReportingFailures([]() -> bool { throw db::DatabaseError("Ο δίσκος είναι γεμάτος."); }));
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.last().text, "database is locked");
+    EXPECT_EQ(boxes.last().text, "Ο δίσκος είναι γεμάτος.");
     EXPECT_EQ(boxes.last().style, msgbox::Critical);
 
     EXPECT_FALSE(deliverReportingFailures([]() -> bool { throw 42; }));
-    EXPECT_EQ(boxes.count(), 2);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().text, "Απρόβλεπτο σφάλμα.");
 }

@@ -239,6 +239,7 @@ TEST(DatabaseReset, AnUnusableEmptyDatabaseKeepsTheOldOne)
     struct Case {
         const char* name;
         std::function<void(const QString& templatePath)> spoil;
+        QString cause;
     };
     const auto write = [](const QString& path, const QByteArray& bytes) {
         QFile file(path);
@@ -246,12 +247,15 @@ TEST(DatabaseReset, AnUnusableEmptyDatabaseKeepsTheOldOne)
         file.write(bytes);
     };
     const Case cases[] = {
-        {"missing", [](const QString& path) { QFile::remove(path); }},
-        {"a text file", [&](const QString& path) { write(path, QByteArray(4096, 'x')); }},
+        {"missing", [](const QString& path) { QFile::remove(path); }, "Το αρχείο ή ο φάκελος δεν υπάρχει."},
+        {"a text file", [&](const QString& path) { write(path, QByteArray(4096, 'x')); },
+         "Το αρχείο δεν είναι βάση δεδομένων ή είναι κατεστραμμένο."},
         // SQLite takes an empty file for an empty database: it has no stock tables.
-        {"an empty file", [&](const QString& path) { write(path, {}); }},
+        {"an empty file", [&](const QString& path) { write(path, {}); },
+         "Λείπει ο πίνακας protesyles από τη βάση δεδομένων."},
         {"a database without materials",
-         [](const QString& path) { DataFolder::exec(*openFile(path), "drop table protesyles"); }},
+         [](const QString& path) { DataFolder::exec(*openFile(path), "drop table protesyles"); },
+         "Λείπει ο πίνακας protesyles από τη βάση δεδομένων."},
     };
     for (const Case& c : cases) {
         DataFolder folder;
@@ -262,6 +266,7 @@ TEST(DatabaseReset, AnUnusableEmptyDatabaseKeepsTheOldOne)
         emit form.XPButton1->Click();
         expectOldDatabaseKept(folder, boxes, c.name);
         EXPECT_TRUE(boxes.last().text.contains(emptyStockDatabasePath())) << c.name;
+        EXPECT_TRUE(boxes.last().text.endsWith(c.cause)) << boxes.last().text.toStdString();
         EXPECT_FALSE(form.XPButton1->Enabled()) << c.name;
     }
 }

@@ -6,6 +6,7 @@
 #include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/startup.h"
+#include "core/stock_reset.h"
 #include "support/testenv.h"
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +15,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -195,6 +199,89 @@ TEST_F(StartupLoad, ADatabaseThatDoesNotOpenIsNamedAndNothingStaysOpen)
         EXPECT_TRUE(boxes_.last().text.contains(path)) << boxes_.last().text.toStdString();
         EXPECT_EQ(boxes_.last().style, 16);
         EXPECT_FALSE(anyConnectionOpen()) << name;
+    }
+}
+
+// Another program's write lock on a database file, taken at once and held until the holder
+// goes, or until releaseAfter's time is up.
+class ForeignLock {
+public:
+    explicit ForeignLock(const QString& path)
+    {
+        sqlite3_open_v2(path.toUtf8().constData(), &handle_, SQLITE_OPEN_READWRITE, nullptr);
+        locked_ = sqlite3_exec(handle_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ForeignLock()
+    {
+        if (releaser_.joinable())
+            releaser_.join();
+        sqlite3_close(handle_);
+    }
+    ForeignLock(const ForeignLock&) = delete;
+    ForeignLock& operator=(const ForeignLock&) = delete;
+
+    bool locked() const { return locked_; }
+    void releaseAfter(std::chrono::milliseconds hold)
+    {
+        releaser_ = std::thread([this, hold] {
+            std::this_thread::sleep_for(hold);
+            sqlite3_exec(handle_, "ROLLBACK", nullptr, nullptr, nullptr);
+        });
+    }
+
+private:
+    sqlite3* handle_ = nullptr;
+    bool locked_ = false;
+    std::thread releaser_;
+};
+
+TEST_F(StartupLoad, ADatabaseLockedForAMomentIsWaitedFor)
+{
+    for (const char* name : {"stock.mdb", "quilbex.mdb", "stuff.mdb"}) {
+        startup::CloseDatabases();
+        ForeignLock lock(data_.dataPath() + "/" + name);
+        ASSERT_TRUE(lock.locked()) << name;
+        lock.releaseAfter(std::chrono::seconds(1));
+        Form4 form;
+        EXPECT_EQ(form.Form_Load(data_.appPath()), Form4::StartResult::Ready) << name;
+        EXPECT_EQ(boxes_.count(), 0) << name;
+    }
+}
+
+TEST_F(StartupLoad, ALockThatOutlastsTheWaitIsNamed)
+{
+    startup::CloseDatabases();
+    const QString path = data_.dataPath() + "/quilbex.mdb";
+    ForeignLock lock(path);
+    ASSERT_TRUE(lock.locked());
+    Form4 form;
+    EXPECT_EQ(form.Form_Load(data_.appPath()), Form4::StartResult::Failed);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_EQ(boxes_.last().text, "Η βάση δεδομένων " + path
+                                      + " δεν ανοίγει:\nΤο αρχείο είναι κλειδωμένο από άλλο πρόγραμμα ή χρήστη.");
+    EXPECT_FALSE(anyConnectionOpen());
+}
+
+// Folder names as users give them (Greek ordinals end in an apostrophe) reach every database,
+// and the database reset finds the same stock file again.
+TEST_F(StartupLoad, StartsFromAFolderWithQuotesSemicolonsSpacesAndGreekLetters)
+{
+    for (const char* name : {"Α'", "Β' τάξη; 'x'", " \"Αποθήκη\" ;"}) {
+        testenv::DataFolder data(QString::fromUtf8(name));
+        SCOPED_TRACE(data.root().toStdString());
+        testenv::DataFolder::exec(gConnStock, "insert into protesyles (kodikos) values ('A-1')");
+        startup::CloseDatabases();
+        Form4 form;
+        ASSERT_EQ(form.Form_Load(data.appPath()), Form4::StartResult::Ready);
+        EXPECT_EQ(boxes_.count(), 0);
+        EXPECT_EQ(gConnStock.filePath(), data.dataPath() + "/stock.mdb");
+        EXPECT_EQ(gConnQuilbex.filePath(), data.dataPath() + "/quilbex.mdb");
+        EXPECT_EQ(gConnStuff.filePath(), data.dataPath() + "/stuff.mdb");
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);
+
+        ASSERT_TRUE(ResetStockDatabase());
+        EXPECT_EQ(gConnStock.filePath(), data.dataPath() + "/stock.mdb");
+        EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 0);
     }
 }
 

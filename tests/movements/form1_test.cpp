@@ -711,7 +711,8 @@ TEST_F(JobWindow, LockedStockStopsTheAnalysis)
     other.Execute("ROLLBACK");
     EXPECT_EQ(form, nullptr);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.last().text.contains("database is locked")) << boxes.last().text.toStdString();
+    EXPECT_TRUE(boxes.last().text.contains("Το αρχείο είναι κλειδωμένο από άλλο πρόγραμμα ή χρήστη."))
+        << boxes.last().text.toStdString();
     EXPECT_EQ(boxes.last().style, 16);
     EXPECT_TRUE(QFile::exists(jobFilePath()));
     EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -18,6 +19,7 @@ struct Seen {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    std::map<QMessageBox::StandardButton, QString> buttonTexts;   // as read, without the key marks
 };
 
 // Waits for the next modal message box, records it and presses `press` on it (or closes it
@@ -39,7 +41,9 @@ private:
             return;
         timer_.stop();
         seen_ = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                 box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton};
+                 box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton, {}};
+        for (QAbstractButton* button : box->buttons())
+            seen_.buttonTexts[box->standardButton(button)] = button->text().remove(u'&');
         if (press_ == QMessageBox::NoButton)
             box->reject();
         else if (QAbstractButton* button = box->button(press_))
@@ -83,6 +87,23 @@ TEST(MessageBoxModal, StyleChoosesButtonsIconAndAnswer)
         EXPECT_EQ(answerer.seen().icon, c.icon);
         EXPECT_EQ(answerer.seen().title, "Προσοχή");
         EXPECT_EQ(answerer.seen().text, "Διαγραφή;");
+    }
+}
+
+TEST(MessageBoxModal, ButtonsReadGreek)
+{
+    using B = QMessageBox;
+    using Texts = std::map<B::StandardButton, QString>;
+    const std::pair<int, Texts> cases[] = {
+        {msgbox::OkOnly, {{B::Ok, "OK"}}},
+        {52, {{B::Yes, "Ναι"}, {B::No, "Όχι"}}},
+        {msgbox::OkCancel, {{B::Ok, "OK"}, {B::Cancel, "Άκυρο"}}},
+        {msgbox::YesNoCancel, {{B::Yes, "Ναι"}, {B::No, "Όχι"}, {B::Cancel, "Άκυρο"}}},
+    };
+    for (const auto& [style, texts] : cases) {
+        ModalAnswerer answerer(QMessageBox::NoButton);
+        msgbox::MsgBox("x", style);
+        EXPECT_EQ(answerer.seen().buttonTexts, texts) << style;
     }
 }
 

@@ -46,14 +46,21 @@ TEST(Workbook, WritesValuesLayoutAndCombinedFormats)
     EXPECT_EQ(sheet.cell("A2").fill, QColor(255, 255, 255));
 }
 
-TEST(Workbook, FileThatCannotBeWrittenIsAnError)
+TEST(Workbook, FileThatCannotBeWrittenIsAnErrorThatNamesTheFileAndTheCause)
 {
-    const QString path = "/nonexistent-folder-of-tarmel/b.xlsx";
-    try {
-        Workbook().save(path);
-        FAIL() << "no error for an unwritable file";
-    } catch (const WorkbookError& error) {
-        EXPECT_TRUE(QString::fromStdString(error.what()).contains(path));
+    const std::pair<QString, QString> cases[] = {
+        {"/nonexistent-folder-of-tarmel/b.xlsx", "Το αρχείο ή ο φάκελος δεν υπάρχει."},
+        {"/dev/full", "Ο δίσκος είναι γεμάτος."},   // every write to it fails as on a full disk
+    };
+    for (const auto& [path, cause] : cases) {
+        Workbook book;
+        book.setText(1, 1, "x");
+        try {
+            book.save(path);
+            ADD_FAILURE() << "no error for " << path.toStdString();
+        } catch (const WorkbookError& error) {
+            EXPECT_EQ(QString::fromStdString(error.what()), "Το αρχείο \"" + path + "\" δεν γράφτηκε: " + cause);
+        }
     }
 }
 

@@ -36,9 +36,10 @@ void createDatabase(const QString& path, const QStringList& scripts)
     sqlite3_close(handle);
 }
 
-DataFolder::DataFolder()
+DataFolder::DataFolder(const QString& folderName)
+    : root_(folderName.isEmpty() ? dir_.path() : dir_.filePath(folderName))
 {
-    QDir root(dir_.path());
+    QDir root(root_);
     root.mkpath("bin/tmp");
     root.mkpath("dataloc");
     createDatabase(appPath() + "/tmp/stock0.mdb", {"stock.sql", "stock0-seed.sql"});

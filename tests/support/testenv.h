@@ -17,15 +17,16 @@ namespace testenv {
 // holding stock.mdb (the template's 30 empty suppliers, no materials), quilbex.mdb (no
 // language rows, no parameters) and stuff.mdb (no currencies). The constructor sets gAppPath,
 // gRootPath, gDataPath, gConnString, opens gConnStock, gConnQuilbex and gConnStuff, and sets
-// gLanguage 1 and gFontCharset 0; the destructor closes the connections.
+// gLanguage 1 and gFontCharset 0; the destructor closes the connections. Given a folder name,
+// the tree lies in that folder of <tmp> instead, so that tests can start from odd names.
 class DataFolder {
 public:
-    DataFolder();
+    explicit DataFolder(const QString& folderName = {});
     ~DataFolder();
     DataFolder(const DataFolder&) = delete;
     DataFolder& operator=(const DataFolder&) = delete;
 
-    QString root() const { return dir_.path(); }
+    QString root() const { return root_; }
     QString appPath() const { return root() + "/bin"; }
     QString dataPath() const { return root() + "/dataloc"; }
 
@@ -36,6 +37,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QString root_;
 };
 
 // Creates a database file from SQL script files of data/ (names like "stock.sql").
