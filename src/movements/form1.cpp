@@ -422,6 +422,7 @@ void Form1::Command2_Click()
     const int n = missing->Rows() - 1;
     const Hourglass hourglass;
     std::vector<int> notStored;
+    QString firstFailure;   // why the first refused row was refused
     try {
         db::Transaction transaction(gConnStock);
         db::Recordset rs;
@@ -432,6 +433,8 @@ void Form1::Command2_Click()
             if (!failure)
                 continue;
             notStored.push_back(r);
+            if (firstFailure.isEmpty())
+                firstFailure = *failure;
             if (!gConnStock.inTransaction())   // the failure undid the rows stored before it
                 throw db::DatabaseError(failure->toStdString());
         }
@@ -476,7 +479,8 @@ void Form1::Command2_Click()
         codes += "\n" + missing->TextMatrix(r, ColCode);
     if (missing->Rows() - 1 > kReportedLines)
         codes += "\n... και άλλοι " + conv::format(missing->Rows() - 1 - kReportedLines, "0");
-    msgbox::MsgBox("Οι παρακάτω κωδικοί δεν καταχωρήθηκαν και έμειναν στα νέα υλικά:" + codes,
+    msgbox::MsgBox("Οι παρακάτω κωδικοί δεν καταχωρήθηκαν και έμειναν στα νέα υλικά:" + codes
+                       + "\n\nΑιτία: " + firstFailure,
                    msgbox::Exclamation, "Προσοχή");
 }
 

@@ -249,6 +249,7 @@ TEST_F(JobWindow, InsertKeepsACodeThatCannotBeStoredInTabZero)
     EXPECT_FALSE(form->Command2->isHidden());
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_NE(boxes.last().text.indexOf("N2"), -1);
+    EXPECT_NE(boxes.last().text.indexOf("refused"), -1) << "the box names why the row was refused";
     EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 2);
 }
 
