@@ -392,6 +392,39 @@ TEST_F(ShortageList, PrintoutRunsOverPagesWithoutLossRepeatOrBlankPage)
     EXPECT_EQ(printedIds(exact).front().size(), fitting);
 }
 
+// A long description gives way to the code; a long code prints whole and moves the quantity on.
+TEST_F(ShortageList, PrintoutKeepsCodesAndQuantitiesWhole)
+{
+    insertShortages(1);
+    open();
+    const QString code = QString("ΠΡΟΦΙΛ-ΑΛΟΥΜΙΝΙΟΥ-ΘΕΡΜΟΔΙΑΚΟΠΗΣ-%1").arg(40, 4, 10, QChar('0'));
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColDescription, QString("Προφίλ αλουμινίου ").repeated(6));
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColCode, code);
+    const QString path = dir.filePath("list.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        form->XPButton5_Click();
+    }
+    QVector<readback::PdfWord> line;
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    const auto id = std::find_if(words.begin(), words.end(), [](const auto& w) { return w.text == "0001"; });
+    ASSERT_NE(id, words.end());
+    for (const readback::PdfWord& w : words)
+        if (w.page == id->page && std::abs(w.y - id->y) < 60)
+            line << w;
+    std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    ASSERT_GE(line.size(), 4);
+    const readback::PdfWord& printedCode = line[line.size() - 2];
+    const readback::PdfWord& description = line[line.size() - 3];
+    EXPECT_EQ(printedCode.text, code);
+    EXPECT_NEAR(printedCode.x - kMarginTw, 6500, 30);
+    ASSERT_GT(printedCode.right - kMarginTw, 10000);   // the code reaches past the quantity's x
+    EXPECT_TRUE(description.text.endsWith("…"));
+    EXPECT_LT(description.right, printedCode.x);
+    EXPECT_EQ(line.back().text, form->MSFlexGrid1->TextMatrix(1, Form8::ColOrder));
+    EXPECT_GT(line.back().x, printedCode.right);
+}
+
 TEST_F(ShortageList, NoPrinterIsTold)
 {
     insertShortages(2);
