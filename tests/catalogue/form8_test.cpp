@@ -87,6 +87,12 @@ protected:
             texts << form->MSFlexGrid1->TextMatrix(r, col);
         return texts;
     }
+    // The user picks supplier entry k.
+    void pick(int k)
+    {
+        form->Combo5->setCurrentIndex(k);
+        emit form->Combo5->activated(k);
+    }
     // Selects rows anchor..other as a drag from anchor to other does.
     void select(int anchor, int other)
     {
@@ -147,10 +153,25 @@ TEST_F(ShortageList, SupplierFilterListsOnlyThatSupplier)
         insert({id, "1", "5", "20", "10", 0, id % 3 + 1});
     open();
     EXPECT_EQ(column(Form8::ColId).size(), 6);
-    form->Combo5->setCurrentIndex(3);
+    pick(3);
     EXPECT_EQ(column(Form8::ColId), (QStringList {"0002", "0005"}));
-    form->Combo5->setCurrentIndex(0);
+    pick(0);
     EXPECT_EQ(column(Form8::ColId).size(), 6);
+}
+
+// Every pick refills from the database, also of the supplier already shown: edited
+// proposals and deleted rows come back as stored.
+TEST_F(ShortageList, PickingTheShownSupplierAgainRefills)
+{
+    insertShortages(3);
+    open();
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColOrder, "99");
+    select(3, 3);
+    form->XPButton4_Click();
+    ASSERT_EQ(column(Form8::ColId), (QStringList {"0001", "0002"}));
+    pick(0);
+    EXPECT_EQ(column(Form8::ColId), (QStringList {"0001", "0002", "0003"}));
+    EXPECT_EQ(column(Form8::ColOrder), (QStringList {"10", "10", "10"}));
 }
 
 TEST_F(ShortageList, ListThatCannotBeReadIsToldNotShownEmpty)
@@ -158,7 +179,7 @@ TEST_F(ShortageList, ListThatCannotBeReadIsToldNotShownEmpty)
     insertShortages(3);
     open();
     DataFolder::exec(gConnStock, "drop table protesyles");
-    form->Combo5->setCurrentIndex(2);
+    pick(2);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.last().text.contains("δεν διαβάστηκε"));
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);

@@ -316,11 +316,14 @@ TEST_F(OrderSheet, ClosedJobWindowLeavesTheSheetItsRows)
     job->Command1_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(Form1::instance(), nullptr);
-    emit sheet->Combo5->activated(0);
+    // Another supplier picked: refused, and the box names again the supplier of the rows.
+    sheet->Combo5->setCurrentIndex(3);
+    emit sheet->Combo5->activated(3);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.last().text.contains("δεν είναι πια ανοιχτή"));
     EXPECT_EQ(column(sheet, Form7::ColCode), QStringList({"A"}));
     EXPECT_EQ(column(sheet, Form7::ColOrder), QStringList({"8"}));
+    EXPECT_EQ(sheet->Combo5->currentIndex(), 0);
 }
 
 TEST_F(OrderSheet, CopyTakesCodeDescriptionAndOrderOfEveryRow)
