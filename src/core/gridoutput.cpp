@@ -49,12 +49,12 @@ void startPage(PrinterPage& page, const PrintLayout& layout, int number)
     page.PrintLine();
 }
 
-// The text on one line: its line ends become blanks.
+// The text on one line: its line ends become blanks. A text without any is not copied.
 QString oneLine(QString text)
 {
-    for (QChar& c : text) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
     return text;
 }
@@ -90,9 +90,9 @@ void printRow(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layout
             continue;
         page.setCurrentX(start);
         page.Print(text);
-        // A text that fits its room leaves the next column at its own x; only a longer one
-        // is measured to find where the next column starts.
-        if (i + 1 < layout.columns.size() && !page.Fits(text, room))
+        // A text that fits its room (a shortened one does) leaves the next column at its own
+        // x; only a longer one is measured to find where the next column starts.
+        if (!column.mayShorten && i + 1 < layout.columns.size() && !page.Fits(text, room))
             free = start + page.TextWidth(text) + gap;
     }
     page.PrintLine();
