@@ -25,11 +25,14 @@ void Form3::buildPictureTools()
 
 void Form3::ImageX_Click(int index)
 {
-    Picture2->clear();
+    // The box is emptied first, except that a picture which cannot be read leaves it as it
+    // was: a following Save must not delete the stored picture by accident.
     if (index == 1)
         Picture2->paste();
     else if (index == 2)
         BrowsePicture();
+    else
+        Picture2->clear();
 }
 
 void Form3::BrowsePicture()
@@ -37,7 +40,9 @@ void Form3::BrowsePicture()
     const filedialog::Request request {"Search picture", gDataPath + "/Sxediakuf", "Picture File (jpg, bmp)",
                                        "*.jpg;*.bmp"};
     const QString path = conv::trimBlanks(filedialog::chooseFile(this, request));
-    if (!path.isEmpty())
+    if (path.isEmpty())
+        Picture2->clear();
+    else
         Picture2->loadFile(path);
 }
 

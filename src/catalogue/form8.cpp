@@ -133,11 +133,9 @@ void Form8::buildControls()
     XPButton3 = button(this, "XPButton3", "Excel", 8160);
     XPButton2 = button(this, "XPButton2", "Αντιγραφή", 10440);
 
-    // Setting the selection from code runs the handler too, as the window expects.
-    connect(Combo5, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Combo5_Click();
-    });
+    // Every pick refills, also of the entry already shown; the window's own selections run
+    // the handler through selectSupplierEntry.
+    connect(Combo5, qOverload<int>(&QComboBox::activated), this, [this] { Combo5_Click(); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &Form8::MSFlexGrid1_MouseDown);
     connect(Text2, &QLineEdit::textChanged, this, &Form8::Text2_Change);
     connect(Text2, &QLineEdit::returnPressed, this, [this] { Text2_KeyDown(Qt::Key_Return, 0); });
@@ -193,18 +191,20 @@ void Form8::setUpColumns()
 void Form8::FillFilterCombos()
 {
     Combo6->clear();
-    {
-        const QSignalBlocker quiet(Combo5);
-        Combo5->clear();
-        const QStringList suppliers = supplier::choiceListOrNone();
-        for (int k = 0; k < suppliers.size(); ++k)
-            Combo5->addItem(suppliers[k], k);
-        Combo5->setCurrentIndex(-1);
-    }
+    Combo5->clear();
+    const QStringList suppliers = supplier::choiceListOrNone();
+    for (int k = 0; k < suppliers.size(); ++k)
+        Combo5->addItem(suppliers[k], k);
     // Selecting the first entry fills the list.
-    Combo5->setCurrentIndex(0);
+    selectSupplierEntry(0);
     Combo6->addItems({"-ΟΛΑ-", "Με έλεγχο", "Χωρίς έλεγχο"});
     Combo6->setCurrentIndex(0);
+}
+
+void Form8::selectSupplierEntry(int index)
+{
+    Combo5->setCurrentIndex(index);
+    Combo5_Click();
 }
 
 void Form8::Combo5_Click()

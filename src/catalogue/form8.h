@@ -54,6 +54,8 @@ public:
     void Form_Load();
     void FillFilterCombos();
     void Combo5_Click();
+    // The supplier entry at this position selected from code; runs Combo5_Click as a pick does.
+    void selectSupplierEntry(int index);
     void FillShortageGrid();
     // Coordinates in twips within the grid.
     void MSFlexGrid1_MouseDown(int button, int shift, int x, int y);

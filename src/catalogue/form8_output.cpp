@@ -25,10 +25,10 @@ gridoutput::PrintLayout shortagePrintout()
     gridoutput::PrintLayout layout;
     layout.fontName = "Tahoma Greek";
     layout.fontSize = 9;
-    layout.columns = {{Form8::ColId, 0, 600},
-                      {Form8::ColDescription, 600, 5900},
-                      {Form8::ColCode, 6500, 3500},
-                      {Form8::ColOrder, 10000, 1500}};
+    layout.columns = {{Form8::ColId, 0},
+                      {Form8::ColDescription, 600, true},
+                      {Form8::ColCode, 6500},
+                      {Form8::ColOrder, 10000}};
     layout.firstPageSkipLines = 4;   // three line breaks and a line end, in the printer's font
     layout.nextPageSkipLines = 3;
     layout.bandWidth = 11500;

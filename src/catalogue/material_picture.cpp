@@ -5,11 +5,13 @@
 #include "platform/messagebox.h"
 #include "platform/units.h"
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeData>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStyle>
@@ -57,48 +59,131 @@ QString filePath(const QString& code)
 
 namespace {
 
-// Pictures read from a file for scaling are decoded at most this large: the box needs far
-// less, and it keeps a huge picture from taking the memory.
-constexpr int kMaxReadSide = 2048;
+// A decoder that cannot reduce a picture while decoding it needs the whole picture in memory
+// first; Qt's own allocation limit would refuse a large photo, so the limit is raised to
+// this while a picture is read. Beyond it, a picture is too large to read.
+constexpr int kDecodeLimitMb = 512;
 
-void reportUnreadable(const QString& path)
+class DecodeLimit {
+public:
+    DecodeLimit() : previous_(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(kDecodeLimitMb);
+    }
+    ~DecodeLimit() { QImageReader::setAllocationLimit(previous_); }
+    DecodeLimit(const DecodeLimit&) = delete;
+    DecodeLimit& operator=(const DecodeLimit&) = delete;
+
+private:
+    int previous_;
+};
+
+QSize boxPixels()
 {
-    msgbox::MsgBox("Το αρχείο δεν είναι εικόνα που μπορεί να διαβαστεί:\n" + QDir::toNativeSeparators(path),
-                   msgbox::Critical);
+    return units::pxSize(picture::kBoxTwips, picture::kBoxTwips);
+}
+
+enum class Unreadable { No, NotAPicture, TooLarge };
+
+// A picture as read, with its natural size in pixels (the size it has on the screen,
+// whatever size it was decoded at), or why it could not be read.
+struct ReadPicture {
+    QImage image;
+    QSize natural;
+    Unreadable failure = Unreadable::NotAPicture;
+};
+
+// Reads a picture; reduced, a picture larger than the box is decoded at the box's size.
+ReadPicture readPicture(QImageReader& reader, bool reduced)
+{
+    const DecodeLimit limit;
+    reader.setAutoTransform(true);
+    QSize natural = reader.size();
+    const QSize box = boxPixels();
+    if (reduced && natural.isValid() && (natural.width() > box.width() || natural.height() > box.height()))
+        reader.setScaledSize(natural.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    QImage image = reader.read();
+    if (image.isNull()) {
+        const bool tooLarge = natural.isValid() &&
+                              qint64(natural.width()) * natural.height() * 4 > qint64(kDecodeLimitMb) << 20;
+        return {{}, natural, tooLarge ? Unreadable::TooLarge : Unreadable::NotAPicture};
+    }
+    if (!natural.isValid())
+        natural = image.size();
+    else if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        natural.transpose();
+    return {std::move(image), natural, Unreadable::No};
+}
+
+ReadPicture readPicture(const QString& path, bool reduced)
+{
+    QImageReader reader(path);
+    return readPicture(reader, reduced);
+}
+
+// The clipboard's picture, decoded reduced from the bytes another program offers, or the
+// picture this program put there. No picture offered at all: a null image that is no failure.
+ReadPicture readClipboard()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return {{}, {}, Unreadable::No};
+    ReadPicture failed;
+    bool offered = false;
+    for (const QString& format : data->formats()) {
+        if (!format.startsWith(QLatin1String("image/")))
+            continue;
+        QByteArray bytes = data->data(format);
+        if (bytes.isEmpty())
+            continue;
+        offered = true;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, format.mid(6).toLatin1());   // the subtype as a hint
+        ReadPicture read = readPicture(reader, true);
+        if (read.failure == Unreadable::No)
+            return read;
+        if (failed.failure != Unreadable::TooLarge)
+            failed = std::move(read);
+    }
+    if (data->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull())
+            return {image, image.size(), Unreadable::No};
+        offered = true;
+    }
+    return offered ? failed : ReadPicture {{}, {}, Unreadable::No};
+}
+
+QString sizeText(QSize size)
+{
+    return QString("%1 x %2").arg(size.width()).arg(size.height());
+}
+
+// Why a picture file could not be read; kept tells that the box keeps the picture it had.
+void reportUnreadable(const QString& path, const ReadPicture& read, bool kept)
+{
+    QString text = read.failure == Unreadable::TooLarge
+                       ? "Η εικόνα (" + sizeText(read.natural) + ") είναι πολύ μεγάλη για να διαβαστεί:\n"
+                       : QString("Το αρχείο δεν είναι εικόνα που μπορεί να διαβαστεί:\n");
+    text += QDir::toNativeSeparators(path);
+    if (kept)
+        text += "\nΗ φωτογραφία του υλικού έμεινε ως είχε.";
+    msgbox::MsgBox(text, msgbox::Critical);
+}
+
+void reportUnreadableClipboard(const ReadPicture& read)
+{
+    const QString text =
+        read.failure == Unreadable::TooLarge
+            ? "Η εικόνα του προχείρου (" + sizeText(read.natural) + ") είναι πολύ μεγάλη για να διαβαστεί."
+            : QString("Το πρόχειρο έχει εικόνα που δεν μπορεί να διαβαστεί.");
+    msgbox::MsgBox(text + "\nΗ φωτογραφία του υλικού έμεινε ως είχε.", msgbox::Critical);
 }
 
 void reportNotStored(const QString& path)
 {
     msgbox::MsgBox("Η φωτογραφία δεν αποθηκεύτηκε:\n" + QDir::toNativeSeparators(path), msgbox::Critical);
-}
-
-// A picture as read from a file, with its natural size in pixels (the size it has on the
-// screen, whatever size it was decoded at).
-struct FilePicture {
-    QImage image;
-    QSize natural;
-};
-
-FilePicture readPicture(const QString& path, bool reduced)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QSize natural = reader.size();
-    if (reduced && natural.isValid() && (natural.width() > kMaxReadSide || natural.height() > kMaxReadSide))
-        reader.setScaledSize(natural.scaled(kMaxReadSide, kMaxReadSide, Qt::KeepAspectRatio));
-    QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    if (!natural.isValid())
-        natural = image.size();
-    else if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
-        natural.transpose();
-    return {std::move(image), natural};
-}
-
-QSize boxPixels()
-{
-    return units::pxSize(picture::kBoxTwips, picture::kBoxTwips);
 }
 
 } // namespace
@@ -118,21 +203,25 @@ void MaterialPictureBox::clear()
 
 void MaterialPictureBox::paste()
 {
-    clear();
-    const QImage source = QApplication::clipboard()->image();
-    if (source.isNull())
+    const ReadPicture read = readClipboard();
+    if (read.failure != Unreadable::No) {
+        reportUnreadableClipboard(read);
         return;
-    const double w1 = units::tw(source.width());
-    const double h1 = units::tw(source.height());
-    drawScaled(source, picture::fitCentred(w1, h1, picture::kBoxTwips, picture::kBoxTwips));
+    }
+    if (read.image.isNull()) {
+        clear();
+        return;
+    }
+    const double w1 = units::tw(read.natural.width());
+    const double h1 = units::tw(read.natural.height());
+    drawScaled(read.image, picture::fitCentred(w1, h1, picture::kBoxTwips, picture::kBoxTwips));
 }
 
 bool MaterialPictureBox::loadFile(const QString& path)
 {
-    clear();
-    const FilePicture read = readPicture(path, true);
-    if (read.image.isNull()) {
-        reportUnreadable(path);
+    const ReadPicture read = readPicture(path, true);
+    if (read.failure != Unreadable::No) {
+        reportUnreadable(path, read, true);
         return false;
     }
     const double w1 = units::tw(read.natural.width());
@@ -149,12 +238,12 @@ void MaterialPictureBox::showFile(const QString& code)
     const QString path = picture::filePath(code);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    QImage image = readPicture(path, false).image;
-    if (image.isNull()) {
-        reportUnreadable(path);
+    ReadPicture read = readPicture(path, false);
+    if (read.failure != Unreadable::No) {
+        reportUnreadable(path, read, false);
         return;
     }
-    setPicture(std::move(image));
+    setPicture(std::move(read.image));
 }
 
 void MaterialPictureBox::saveFile(const QString& code)

@@ -51,9 +51,12 @@ public:
 
     // Empties the box.
     void clear();
-    // The clipboard's picture, scaled to fit and centred; nothing there: the box stays empty.
+    // The clipboard's picture, scaled to fit and centred; no picture there: the box is
+    // emptied. A picture that cannot be read (too large, or none that a decoder knows) is
+    // told in one message and the box keeps its picture, so that a save keeps the stored one.
     void paste();
-    // A picture file, scaled to fit at the top left; one message when it cannot be read.
+    // A picture file, scaled to fit at the top left; one that cannot be read is told in one
+    // message and the box keeps its picture.
     bool loadFile(const QString& path);
 
     // Shows the picture file of a code (the box stays empty when it has none); one message

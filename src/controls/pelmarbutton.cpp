@@ -120,7 +120,8 @@ void PelmarButton::WriteProperties(PropertyBag& bag) const
 {
     bag.WriteProperty("Caption", caption_, objectName());
     bag.WriteProperty("PicturePosition", picturePosition_, 1);
-    bag.WriteProperty("Picture", pictureValue(shownPicture_), QVariant());
+    // The normal picture, also while the hover picture is shown.
+    bag.WriteProperty("Picture", pictureValue(normalPicture_), QVariant());
     bag.WriteProperty("PictureWidth", pictureWidth_, 32);
     bag.WriteProperty("PictureHeight", pictureHeight_, 32);
     bag.WriteProperty("PictureSize", pictureSize_, 1);
@@ -158,7 +159,11 @@ void PelmarButton::copyFont(const QFont& source)
 {
     QFont copy = font();
     copy.setFamily(source.family());
-    copy.setPointSizeF(source.pointSizeF());
+    // The size as it was set: in pixels, or in points.
+    if (source.pixelSize() > 0)
+        copy.setPixelSize(source.pixelSize());
+    else
+        copy.setPointSizeF(source.pointSizeF());
     copy.setBold(source.bold());
     copy.setItalic(source.italic());
     copy.setUnderline(source.underline());

@@ -49,7 +49,25 @@ void startPage(PrinterPage& page, const PrintLayout& layout, int number)
     page.PrintLine();
 }
 
-void printRow(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layout, int row)
+// The text on one line: its line ends become blanks. A text without any is not copied.
+QString oneLine(QString text)
+{
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    return text;
+}
+
+// Where the column after index starts at the latest: its own x, or the page's right edge
+// after the last column.
+int roomEnd(const PrinterPage& page, const PrintLayout& layout, std::size_t index)
+{
+    return index + 1 < layout.columns.size() ? layout.columns[index + 1].x : page.PageWidth();
+}
+
+// Prints the columns of one row; gap is the blank kept between two texts.
+void printRow(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layout, int row, int gap)
 {
     if (layout.bandWidth > 0) {
         const int top = page.CurrentY();
@@ -58,12 +76,24 @@ void printRow(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layout
         page.setCurrentX(0);
         page.setCurrentY(top);
     }
-    for (const PrintColumn& column : layout.columns) {
-        QString text = cellText(grid, row, column.gridColumn);
+    int free = 0;   // the first x that the texts printed so far leave free
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const PrintColumn& column = layout.columns[i];
+        QString text = oneLine(cellText(grid, row, column.gridColumn));
         if (layout.trimTexts)
             text = conv::trimBlanks(text);
-        page.setCurrentX(column.x);
-        page.Print(clipText(page, text, column.width));
+        const int start = std::max(column.x, free);
+        const int room = roomEnd(page, layout, i) - gap - start;
+        if (column.mayShorten)
+            text = clipText(page, text, room);
+        if (text.isEmpty())
+            continue;
+        page.setCurrentX(start);
+        page.Print(text);
+        // A text that fits its room (a shortened one does) leaves the next column at its own
+        // x; only a longer one is measured to find where the next column starts.
+        if (!column.mayShorten && i + 1 < layout.columns.size() && !page.Fits(text, room))
+            free = start + page.TextWidth(text) + gap;
     }
     page.PrintLine();
 }
@@ -144,6 +174,7 @@ void printRows(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layou
     startPage(page, layout, pageNumber);
 
     const int rowHeight = std::max(layout.bandHeight, page.LineHeight());
+    const int gap = page.TextWidth(QStringLiteral(" "));
     int rowsOnPage = 0;
     for (int row = 0; row < grid.Rows(); ++row) {
         const bool pageFull = layout.rowsPerPage > 0 && row > 0 && row % layout.rowsPerPage == 0;
@@ -154,7 +185,7 @@ void printRows(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layou
             startPage(page, layout, ++pageNumber);
             rowsOnPage = 0;
         }
-        printRow(page, grid, layout, row);
+        printRow(page, grid, layout, row, gap);
         ++rowsOnPage;
     }
 }
@@ -175,11 +206,7 @@ bool printGrid(const FlexGrid& grid, const PrintLayout& layout, const QString& d
 
 QString clipText(const PrinterPage& page, const QString& text, int widthTw)
 {
-    QString line = text;
-    for (QChar& c : line) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    }
+    const QString line = oneLine(text);
     if (page.Fits(line, widthTw))
         return line;
     static const QString mark = QStringLiteral("…");

@@ -1,6 +1,6 @@
 #pragma once
 // The outputs that the lists share: the column flags of one output, the workbook and the
-// printout of a grid driven by a small layout, and texts clipped to their printed column.
+// printout of a grid driven by a small layout, and descriptions clipped to their column.
 // A window says only what differs: which flags it clears, its widths, fills and positions.
 
 #include <QColor>
@@ -43,11 +43,14 @@ Workbook buildWorkbook(const FlexGrid& grid, const WorkbookLayout& layout);
 // in a message (naming the file). Returns the file's path, empty when it was not written.
 QString exportToWorkbook(const FlexGrid& grid, const WorkbookLayout& layout);
 
-// One printed column: the grid column's text at x, cut to the width (twips).
+// One printed column: the grid column's text at x (twips). Texts are printed whole, and a
+// text that reaches into the next column moves that column's start to a blank after it: a
+// cut code or quantity would be a wrong order. Only a column that may be shortened (a
+// description) is cut with "…" where it would run into the next column.
 struct PrintColumn {
     int gridColumn;
     int x;
-    int width;
+    bool mayShorten = false;
 };
 
 // The printout of a grid: every row, one printed line each, the layout's columns in order.

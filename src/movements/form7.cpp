@@ -197,6 +197,8 @@ void Form7::Fill()
     if (!job) {
         msgbox::MsgBox("Η εργασία δεν είναι πια ανοιχτή: το φύλλο κρατά τις γραμμές που έχει.",
                        msgbox::Exclamation, "Προσοχή");
+        // The rows stay those of the earlier choice, and so does the box that names it.
+        Combo5->setCurrentIndex(rowsSupplier);
         return;
     }
     const FlexGrid* source = job->MSFlexGrid1[lookup::Controlled];
@@ -227,6 +229,7 @@ void Form7::Fill()
         ++k;
     }
     grid->setRows(k);
+    rowsSupplier = s;
 }
 
 void Form7::hideEditor()

@@ -66,6 +66,7 @@ private:
     void Fill();
     void hideEditor();
 
+    int rowsSupplier = 0;   // the supplier entry the rows were filled for
     int editRow = 0;   // the row Text1 edits; 0 while it edits none
     int editCol = ColOrder;
 };

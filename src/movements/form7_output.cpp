@@ -34,9 +34,9 @@ gridoutput::PrintLayout orderPrintout()
     gridoutput::PrintLayout layout;
     layout.fontName = "Arial";
     layout.fontSize = 11;
-    layout.columns = {{Form7::ColCode, 200, 2300},
-                      {Form7::ColDescription, 2500, 7000},
-                      {Form7::ColOrder, 9500, 1500}};
+    layout.columns = {{Form7::ColCode, 200},
+                      {Form7::ColDescription, 2500, true},
+                      {Form7::ColOrder, 9500}};
     layout.trimTexts = true;
     layout.pageTitle = "    " + kTitle + " - Σελίδα ";
     layout.rowsPerPage = kRowsPerPage;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -174,4 +175,34 @@ TEST(Form3Picture, ScreenClip)
         EXPECT_FALSE(f.form->Picture2->hasPicture());
     }
     EXPECT_EQ(f.boxes.count(), 1);
+}
+
+// A pasted or opened picture that cannot be read leaves the shown picture, so that Save
+// keeps the stored file.
+TEST(Form3Picture, APictureThatCannotBeReadKeepsTheStoredOne)
+{
+    Fixture f({"X9"});
+    const QString stored = gAppPath + "/myimages/X9.bmp";
+    ASSERT_TRUE(filled(177, 177, Qt::blue).save(stored, "BMP"));
+    const QByteArray before = fileBytes(stored);
+    f.modify(1);
+    ASSERT_TRUE(f.form->Picture2->hasPicture());
+
+    auto* data = new QMimeData;
+    data->setData("image/png", "no picture in these bytes");
+    QApplication::clipboard()->setMimeData(data);
+    f.form->ImageX[1]->click();
+    const QString file = f.folder.dataPath() + "/Sxediakuf/broken.jpg";
+    QDir().mkpath(QFileInfo(file).path());
+    QFile broken(file);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("no picture either");
+    broken.close();
+    const filedialog::ChooserGuard chooser([&](const filedialog::Request&) { return file; });
+    f.form->ImageX[2]->click();
+    EXPECT_EQ(f.boxes.count(), 2);
+
+    ASSERT_TRUE(f.form->Picture2->hasPicture());
+    f.form->Command7_Click();
+    EXPECT_EQ(fileBytes(stored), before);
 }

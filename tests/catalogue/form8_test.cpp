@@ -87,6 +87,12 @@ protected:
             texts << form->MSFlexGrid1->TextMatrix(r, col);
         return texts;
     }
+    // The user picks supplier entry k.
+    void pick(int k)
+    {
+        form->Combo5->setCurrentIndex(k);
+        emit form->Combo5->activated(k);
+    }
     // Selects rows anchor..other as a drag from anchor to other does.
     void select(int anchor, int other)
     {
@@ -147,10 +153,25 @@ TEST_F(ShortageList, SupplierFilterListsOnlyThatSupplier)
         insert({id, "1", "5", "20", "10", 0, id % 3 + 1});
     open();
     EXPECT_EQ(column(Form8::ColId).size(), 6);
-    form->Combo5->setCurrentIndex(3);
+    pick(3);
     EXPECT_EQ(column(Form8::ColId), (QStringList {"0002", "0005"}));
-    form->Combo5->setCurrentIndex(0);
+    pick(0);
     EXPECT_EQ(column(Form8::ColId).size(), 6);
+}
+
+// Every pick refills from the database, also of the supplier already shown: edited
+// proposals and deleted rows come back as stored.
+TEST_F(ShortageList, PickingTheShownSupplierAgainRefills)
+{
+    insertShortages(3);
+    open();
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColOrder, "99");
+    select(3, 3);
+    form->XPButton4_Click();
+    ASSERT_EQ(column(Form8::ColId), (QStringList {"0001", "0002"}));
+    pick(0);
+    EXPECT_EQ(column(Form8::ColId), (QStringList {"0001", "0002", "0003"}));
+    EXPECT_EQ(column(Form8::ColOrder), (QStringList {"10", "10", "10"}));
 }
 
 TEST_F(ShortageList, ListThatCannotBeReadIsToldNotShownEmpty)
@@ -158,7 +179,7 @@ TEST_F(ShortageList, ListThatCannotBeReadIsToldNotShownEmpty)
     insertShortages(3);
     open();
     DataFolder::exec(gConnStock, "drop table protesyles");
-    form->Combo5->setCurrentIndex(2);
+    pick(2);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.last().text.contains("δεν διαβάστηκε"));
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
@@ -390,6 +411,39 @@ TEST_F(ShortageList, PrintoutRunsOverPagesWithoutLossRepeatOrBlankPage)
     }
     EXPECT_EQ(readback::pdfPageCount(exact), 1);
     EXPECT_EQ(printedIds(exact).front().size(), fitting);
+}
+
+// A long description gives way to the code; a long code prints whole and moves the quantity on.
+TEST_F(ShortageList, PrintoutKeepsCodesAndQuantitiesWhole)
+{
+    insertShortages(1);
+    open();
+    const QString code = QString("ΠΡΟΦΙΛ-ΑΛΟΥΜΙΝΙΟΥ-ΘΕΡΜΟΔΙΑΚΟΠΗΣ-%1").arg(40, 4, 10, QChar('0'));
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColDescription, QString("Προφίλ αλουμινίου ").repeated(6));
+    form->MSFlexGrid1->setTextMatrix(1, Form8::ColCode, code);
+    const QString path = dir.filePath("list.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        form->XPButton5_Click();
+    }
+    QVector<readback::PdfWord> line;
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    const auto id = std::find_if(words.begin(), words.end(), [](const auto& w) { return w.text == "0001"; });
+    ASSERT_NE(id, words.end());
+    for (const readback::PdfWord& w : words)
+        if (w.page == id->page && std::abs(w.y - id->y) < 60)
+            line << w;
+    std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    ASSERT_GE(line.size(), 4);
+    const readback::PdfWord& printedCode = line[line.size() - 2];
+    const readback::PdfWord& description = line[line.size() - 3];
+    EXPECT_EQ(printedCode.text, code);
+    EXPECT_NEAR(printedCode.x - kMarginTw, 6500, 30);
+    ASSERT_GT(printedCode.right - kMarginTw, 10000);   // the code reaches past the quantity's x
+    EXPECT_TRUE(description.text.endsWith("…"));
+    EXPECT_LT(description.right, printedCode.x);
+    EXPECT_EQ(line.back().text, form->MSFlexGrid1->TextMatrix(1, Form8::ColOrder));
+    EXPECT_GT(line.back().x, printedCode.right);
 }
 
 TEST_F(ShortageList, NoPrinterIsTold)

@@ -2,11 +2,13 @@
 #include "core/globals.h"
 #include "support/testenv.h"
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -53,8 +55,8 @@ bool isRed(const QImage& image, int x, int y)
     return c.red() > 200 && c.green() < 60 && c.blue() < 60;
 }
 
-// The header of a bitmap that claims 60000 x 60000 pixels and holds none of them.
-QByteArray hugeBitmapHeader()
+// The header of a 24-bit bitmap of width x height pixels.
+QByteArray bitmapHeader(quint32 width, quint32 height)
 {
     QByteArray bytes(54, '\0');
     const auto put32 = [&](int at, quint32 value) {
@@ -63,14 +65,52 @@ QByteArray hugeBitmapHeader()
     };
     bytes[0] = 'B';
     bytes[1] = 'M';
-    put32(2, 54);
+    put32(2, 54 + (width * 3 + 3) / 4 * 4 * height);
     put32(10, 54);
     put32(14, 40);
-    put32(18, 60000);
-    put32(22, 60000);
+    put32(18, width);
+    put32(22, height);
     bytes[26] = 1;
     bytes[28] = 24;
     return bytes;
+}
+
+// A bitmap that claims 16384 x 16384 pixels, the most a bitmap may have, and holds none of them.
+QByteArray hugeBitmapHeader()
+{
+    return bitmapHeader(16384, 16384);
+}
+
+// A black bitmap of 6000 x 6000 pixels, written as a sparse file: larger than Qt reads
+// whole by default, without taking the disk.
+void writeLargeBitmap(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bitmapHeader(6000, 6000));
+    ASSERT_TRUE(file.resize(54 + qint64(18000) * 6000));
+}
+
+// A red PNG of 6000 x 6000 pixels: larger than Qt decodes whole by default, yet small.
+const QByteArray& largePng()
+{
+    static const QByteArray bytes = [] {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        filled(6000, 6000).save(&buffer, "PNG");
+        return png;
+    }();
+    return bytes;
+}
+
+// Puts bytes on the clipboard as another program offers a picture: in one image format.
+void offerOnClipboard(const QString& format, const QByteArray& bytes)
+{
+    auto* data = new QMimeData;
+    data->setData(format, bytes);
+    QApplication::clipboard()->setMimeData(data);
 }
 
 } // namespace
@@ -140,38 +180,77 @@ TEST(MaterialPicture, PasteWithoutAPictureLeavesTheBoxEmpty)
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST(MaterialPicture, UnreadableFilesLeaveTheBoxEmptyWithOneMessage)
+// Large pictures, from a file or as another program puts them on the clipboard, are
+// decoded reduced to the box and shown.
+TEST(MaterialPicture, LargePicturesAreShownReduced)
+{
+    DataFolder folder;
+    testenv::Boxes boxes;
+    const QString png = folder.dataPath() + "/Sxediakuf/large.png";
+    writeBytes(png, largePng());
+    const QString bmp = folder.dataPath() + "/Sxediakuf/large.bmp";
+    writeLargeBitmap(bmp);
+
+    MaterialPictureBox box;
+    offerOnClipboard("image/png", largePng());
+    box.paste();
+    ASSERT_EQ(box.picture().size(), QSize(177, 177));
+    EXPECT_TRUE(isRed(box.picture(), 1, 1));
+    EXPECT_TRUE(isRed(box.picture(), 175, 175));
+
+    box.clear();
+    ASSERT_TRUE(box.loadFile(png));
+    EXPECT_TRUE(isRed(box.picture(), 88, 88));
+    ASSERT_TRUE(box.loadFile(bmp));
+    EXPECT_EQ(box.picture().pixelColor(88, 88), QColor(Qt::black));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+// A picture that cannot be read is told, saying why, and the box keeps the picture it had,
+// so that a save keeps the stored one.
+TEST(MaterialPicture, UnreadablePicturesAreToldAndTheBoxKeepsItsPicture)
 {
     DataFolder folder;
     const struct {
         const char* name;
         QByteArray bytes;
-    } files[] = {
-        {"not a picture", "just some text"},
-        {"huge picture", hugeBitmapHeader()},
+        QString why;
+    } cases[] = {
+        {"not a picture", "just some text", "δεν"},
+        {"huge picture", hugeBitmapHeader(), "(16384 x 16384) είναι πολύ μεγάλη"},
     };
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         testenv::Boxes boxes;
-        const QString path = folder.dataPath() + "/Sxediakuf/file.bmp";
-        writeBytes(path, f.bytes);
         MaterialPictureBox box;
         QApplication::clipboard()->setImage(filled(30, 30));
         box.paste();
+        const QImage before = box.picture();
+
+        const QString path = folder.dataPath() + "/Sxediakuf/file.bmp";
+        writeBytes(path, c.bytes);
         EXPECT_FALSE(box.loadFile(path));
-        EXPECT_FALSE(box.hasPicture());
-        EXPECT_EQ(boxes.count(), 1);
+        EXPECT_EQ(box.picture(), before);
+        ASSERT_EQ(boxes.count(), 1);
         EXPECT_TRUE(boxes.last().text.contains(QDir::toNativeSeparators(path)));
+        EXPECT_TRUE(boxes.last().text.contains(c.why)) << boxes.last().text.toStdString();
+
+        offerOnClipboard("image/bmp", c.bytes);
+        box.paste();
+        EXPECT_EQ(box.picture(), before);
+        ASSERT_EQ(boxes.count(), 2);
+        EXPECT_TRUE(boxes.last().text.contains("προχείρου") || boxes.last().text.contains("πρόχειρο"));
+        EXPECT_TRUE(boxes.last().text.contains(c.why)) << boxes.last().text.toStdString();
 
         // The same file as a material's stored picture: shown empty, one message, and kept.
         const QString stored = picture::filePath("A1");
-        writeBytes(stored, f.bytes);
+        writeBytes(stored, c.bytes);
         boxes.clear();
         box.showFile("A1");
         EXPECT_FALSE(box.hasPicture());
         EXPECT_EQ(boxes.count(), 1);
         box.saveFile("A1");
-        EXPECT_EQ(fileBytes(stored), f.bytes);
+        EXPECT_EQ(fileBytes(stored), c.bytes);
     }
 }
 

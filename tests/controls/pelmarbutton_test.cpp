@@ -366,6 +366,21 @@ TEST_F(PelmarButtonLayoutTest, HoverPictureWhileThePointerIsOver)
     EXPECT_EQ(areaOf(fresh->Image(), kPictureColour), QRect(3, 4, 32, 32));
 }
 
+// Stored while the pointer rests on it, the button keeps its normal picture.
+TEST_F(PelmarButtonLayoutTest, WrittenWhileHoveredStoresTheNormalPicture)
+{
+    button->setPicture(solidPicture(kPictureColour));
+    button->setPictureHover(solidPicture(qRgb(0, 0, 255)));
+    hover();
+    ASSERT_EQ(areaOf(button->Image(), qRgb(0, 0, 255)), QRect(3, 4, 32, 32));
+    PropertyBag bag;
+    button->WriteProperties(bag);
+    std::unique_ptr<PelmarButton> reloaded(PelmarButton::create(&window, bag, "PelmarButton2"));
+    ASSERT_TRUE(reloaded->NormalPicture().has_value());
+    EXPECT_EQ(reloaded->NormalPicture()->toImage().pixel(0, 0), kPictureColour);
+    EXPECT_EQ(reloaded->ShownPicture()->toImage().pixel(0, 0), kPictureColour);
+}
+
 // ---- sizes ----
 
 TEST_F(PelmarButtonTest, PictureSizeModes)
@@ -691,6 +706,20 @@ TEST(PelmarButtonProperties, EveryPropertyRoundTripsInOrder)
     EXPECT_EQ(copy->PictureHover()->size(), QSize(8, 8));
     EXPECT_EQ(copy->MouseIcon()->size(), QSize(8, 8));
     EXPECT_EQ(copy->cursor().shape(), Qt::BitmapCursor);
+}
+
+// A font is copied with its size as it was set, in pixels or in points.
+TEST(PelmarButtonProperties, FontSizeIsCopiedInPixelsOrPoints)
+{
+    QFont byPixels("Arial");
+    byPixels.setPixelSize(20);
+    const QFont byPoints("Arial", 14);
+    PelmarButton button;
+    button.copyFont(byPixels);
+    EXPECT_EQ(button.Font().pixelSize(), 20);
+    button.copyFont(byPoints);
+    EXPECT_EQ(button.Font().pointSizeF(), 14);
+    EXPECT_EQ(button.Font().pixelSize(), -1);
 }
 
 TEST(PelmarButtonProperties, SettersTellTheContainer)

@@ -9,6 +9,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -59,7 +62,7 @@ PrintLayout sheetPrint()
     PrintLayout layout;
     layout.fontName = "Arial";
     layout.fontSize = 11;
-    layout.columns = {{0, 200, 2300}, {1, 2500, 7000}, {11, 9500, 1500}};
+    layout.columns = {{0, 200}, {1, 2500, true}, {11, 9500}};
     layout.trimTexts = true;
     layout.pageTitle = "    Παραγγελία υλικών - Σελίδα ";
     layout.rowsPerPage = 50;
@@ -198,6 +201,92 @@ TEST_F(GridOutput, PrintoutHasATitledPageForEveryFiftyRows)
         if (word.text == "Item") {
             EXPECT_NEAR(word.x, 567 + 2500, 30);
         }
+    }
+}
+
+// The words printed on the line of the word that starts with the given text, left to right.
+QVector<readback::PdfWord> lineOf(const QVector<readback::PdfWord>& words, const QString& start)
+{
+    const auto first = std::find_if(words.begin(), words.end(),
+                                    [&](const readback::PdfWord& w) { return w.text.startsWith(start); });
+    if (first == words.end())
+        return {};
+    QVector<readback::PdfWord> line;
+    for (const readback::PdfWord& w : words) {
+        if (w.page == first->page && std::abs(w.y - first->y) < 60)
+            line << w;
+    }
+    std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    return line;
+}
+
+QString joined(const QVector<readback::PdfWord>& words)
+{
+    QStringList texts;
+    for (const readback::PdfWord& w : words)
+        texts << w.text;
+    return texts.join(' ');
+}
+
+// Codes and quantities print whole; a code that runs into the description moves it along;
+// only the description is shortened, and only where it would run into the next column.
+TEST_F(GridOutput, CodesAndQuantitiesPrintWholeOnlyDescriptionsAreShortened)
+{
+    struct Case {
+        QString code, description, quantity;
+        bool shortened;
+    };
+    const QString longDescription = QString("Προφίλ αλουμινίου θερμοδιακοπής ").repeated(4).trimmed();
+    const Case cases[] = {
+        {"C1", "Βίδα", "5", false},
+        {"ABCDEFGHJKLMNPQRSTUV", "Προφίλ αλουμινίου", "12,5", false},
+        {"C3", longDescription, "1234567,25", true},
+        {"DEFGHJKLMNPQRSTUVWXY", longDescription, "7", true},
+        {QString(48, 'W'), "Ζάντα", "8", true},   // past the quantity's x: it moves on
+    };
+    FlexGrid grid;
+    grid.setCols(12);
+    grid.setRows(int(std::size(cases)) + 1);
+    for (int r = 1; r < grid.Rows(); ++r) {
+        const Case& c = cases[r - 1];
+        grid.setTextMatrix(r, 0, c.code);
+        grid.setTextMatrix(r, 1, c.description);
+        grid.setTextMatrix(r, 11, c.quantity);
+    }
+    const QString path = dir.filePath("w.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        ASSERT_TRUE(printGrid(grid, sheetPrint(), "order"));
+    }
+    constexpr int kMarginTw = 567;
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code.toStdString());
+        const QVector<readback::PdfWord> line = lineOf(words, c.code.left(20));
+        ASSERT_GE(line.size(), 2);
+        const readback::PdfWord& code = line.front();
+        const readback::PdfWord& quantity = line.back();
+        EXPECT_EQ(code.text, c.code);
+        EXPECT_EQ(quantity.text, c.quantity);
+        EXPECT_NEAR(code.x - kMarginTw, 200, 30);
+        EXPECT_GE(quantity.x - kMarginTw, 9500 - 30);
+        const QVector<readback::PdfWord> description = line.mid(1, line.size() - 2);
+        const QString printed = joined(description);
+        if (!c.shortened) {
+            EXPECT_EQ(printed, c.description);
+        } else if (!printed.isEmpty()) {
+            EXPECT_TRUE(printed.endsWith("…")) << printed.toStdString();
+            EXPECT_TRUE(c.description.startsWith(printed.chopped(1)));
+        }
+        if (!description.isEmpty()) {
+            EXPECT_GE(description.front().x - kMarginTw, 2500 - 30);
+            EXPECT_GT(description.front().x, code.right);
+            EXPECT_LT(description.back().right, quantity.x);
+        }
+        if (c.code.size() <= 2) {
+            EXPECT_NEAR(quantity.x - kMarginTw, 9500, 30);
+        }
+        EXPECT_GT(quantity.x, code.right);
     }
 }
 

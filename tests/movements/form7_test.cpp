@@ -316,11 +316,14 @@ TEST_F(OrderSheet, ClosedJobWindowLeavesTheSheetItsRows)
     job->Command1_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(Form1::instance(), nullptr);
-    emit sheet->Combo5->activated(0);
+    // Another supplier picked: refused, and the box names again the supplier of the rows.
+    sheet->Combo5->setCurrentIndex(3);
+    emit sheet->Combo5->activated(3);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.last().text.contains("δεν είναι πια ανοιχτή"));
     EXPECT_EQ(column(sheet, Form7::ColCode), QStringList({"A"}));
     EXPECT_EQ(column(sheet, Form7::ColOrder), QStringList({"8"}));
+    EXPECT_EQ(sheet->Combo5->currentIndex(), 0);
 }
 
 TEST_F(OrderSheet, CopyTakesCodeDescriptionAndOrderOfEveryRow)
@@ -486,6 +489,35 @@ TEST_F(LongOrderSheet, PrintoutHasATitledPageForEveryFiftyRows)
     EXPECT_NEAR(line[1].x - kMarginTw, 2500, 30);
     EXPECT_NEAR(line[3].x - kMarginTw, 9500, 30);
     EXPECT_EQ(line[3].text, "119,5");
+}
+
+// An order goes to a supplier: a long code prints whole, and the description gives way.
+TEST_F(LongOrderSheet, PrintoutKeepsLongCodesWhole)
+{
+    const QString code = "ABCDEFGHJKLMNPQRSTUV";
+    FlexGrid* grid = sheet->MSFlexGrid5;
+    grid->setTextMatrix(1, Form7::ColCode, code);
+    grid->setTextMatrix(1, Form7::ColDescription, QString("Προφίλ αλουμινίου ").repeated(6));
+    grid->setTextMatrix(1, Form7::ColOrder, "1234567,25");
+    const QString path = dir.filePath("order.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        sheet->XPButton4_Click();
+    }
+    QVector<readback::PdfWord> line;
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    const auto first = std::find_if(words.begin(), words.end(), [&](const auto& w) { return w.text == code; });
+    ASSERT_NE(first, words.end());
+    for (const readback::PdfWord& w : words)
+        if (w.page == first->page && std::abs(w.y - first->y) < 60)
+            line << w;
+    std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    ASSERT_GE(line.size(), 3);
+    EXPECT_EQ(line.front().text, code);
+    EXPECT_GT(line[1].x, line.front().right);
+    EXPECT_TRUE(line[line.size() - 2].text.endsWith("…"));
+    EXPECT_LT(line[line.size() - 2].right, line.back().x);
+    EXPECT_EQ(line.back().text, "1234567,25");
 }
 
 // However an output ends, the next finds every column flag on; a failure is told.

@@ -68,7 +68,8 @@ QVector<PdfWord> pdfWords(const QString& path)
             const auto attributes = xml.attributes();
             const double x = attributes.value("xMin").toDouble() * 20;
             const double y = attributes.value("yMin").toDouble() * 20;
-            words.push_back({page, x, y, xml.readElementText()});
+            const double right = attributes.value("xMax").toDouble() * 20;
+            words.push_back({page, x, y, xml.readElementText(), right});
         }
     }
     return words;

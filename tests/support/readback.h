@@ -15,12 +15,13 @@ namespace readback {
 QString pdfText(const QString& path);
 int pdfPageCount(const QString& path);
 
-// One word of a PDF page with its left edge and top in twips from the page's corner.
+// One word of a PDF page with its left edge, top and right edge in twips from the page's corner.
 struct PdfWord {
     int page;   // 1-based
     double x;
     double y;
     QString text;
+    double right = 0;
 };
 QVector<PdfWord> pdfWords(const QString& path);
 
