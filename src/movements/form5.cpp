@@ -308,13 +308,15 @@ Form5::InvoiceRow Form5::readRow(int r) const
     if (row.code.isEmpty())
         row.code = conv::trimBlanks(cellText(r, Combo1[SecondCodeColumn]->currentIndex()));
 
-    // A quantity that is no number counts 0, and 0 falls back to the second quantity column.
+    // A quantity that is no number, or too large a number, counts 0, and 0 falls back to the
+    // second quantity column.
     for (const int chooser : {QuantityColumn, SecondQuantityColumn}) {
         const QString text = cellText(r, Combo1[std::size_t(chooser)]->currentIndex());
         const std::optional<float> quantity = conv::parseSingle(text);
         row.quantity = quantity.value_or(0);
-        if (!quantity && !conv::trimBlanks(text).isEmpty())
-            row.quantityUnreadable = true;
+        if (!quantity && row.quantityFault.isEmpty() && !conv::trimBlanks(text).isEmpty())
+            row.quantityFault = conv::exceedsSingle(text) ? QStringLiteral("η ποσότητα είναι πολύ μεγάλη")
+                                                          : QStringLiteral("η ποσότητα δεν είναι αριθμός");
         if (row.quantity != 0)
             break;
     }
@@ -358,8 +360,8 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
             if (row.code.size() <= kShortestIgnoredCode)
                 continue;
             if (row.quantity <= 0) {
-                if (row.quantityUnreadable)
-                    skipped_.push_back({r, row.code, "η ποσότητα δεν είναι αριθμός"});
+                if (!row.quantityFault.isEmpty())
+                    skipped_.push_back({r, row.code, row.quantityFault});
                 continue;
             }
             switch (ApplyStockChange(row.code, row.quantity, row.description)) {

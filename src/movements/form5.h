@@ -82,7 +82,7 @@ private:
         QString code;
         float quantity = 0;
         QString description;
-        bool quantityUnreadable = false;   // a quantity cell held text that is no number
+        QString quantityFault;   // why a quantity cell with text gave no quantity; empty if none did
     };
     // A code the catalogue lacks, kept beside its line of List1 for the insert.
     struct NewMaterial {

@@ -500,17 +500,17 @@ TEST_F(MaterialsWindow, SaveLeavesEveryFieldItCannotReadAsItWas)
     EXPECT_EQ(form.Combo2->currentIndex(), 2);
 
     form.setText1(3, "abc");
-    form.setText1(4, "1.000");   // a group separator is no decimal comma
+    form.setText1(4, "2.5");   // a decimal point typed in Greek is no number (nor 25)
     form.setText1(5, "");
     form.setText1(6, "2,5");
-    form.setText1(9, "40,8");
+    form.setText1(9, "1.234,8");   // grouped by thousands
     emit form.Command7->Click();
     EXPECT_EQ(boxes_.count(), 0);
     EXPECT_EQ(stored(5, "Axia").toDouble(), 4);
     EXPECT_EQ(stored(5, "mystock").toDouble(), 7);
     EXPECT_EQ(stored(5, "minstock").toDouble(), 3);
     EXPECT_EQ(stored(5, "maxstock").toDouble(), 2.5);
-    EXPECT_EQ(stored(5, "tmpNum1").toDouble(), 40.8);
+    EXPECT_EQ(stored(5, "tmpNum1").toDouble(), 1234.8);
     EXPECT_EQ(stored(5, "typosyli").toInt(), 99);
     EXPECT_EQ(stored(5, "promitheftis").toInt(), 31);
     EXPECT_EQ(grid().TextMatrix(1, 12), "2,5");

@@ -171,6 +171,32 @@ TEST_F(InvoiceWindow, EachActionChangesTheStock)
     }
 }
 
+TEST_F(InvoiceWindow, QuantitiesReadAsTheRegionalSettingsWriteThem)
+{
+    struct Case {
+        QLocale locale;
+        const char* quantity;
+        double expected;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Greek, QLocale::Greece), "1.234,50", 1244.5},
+        {QLocale(QLocale::Greek, QLocale::Greece), "2.5", 10},   // no number in Greek, and not 25
+        {QLocale(QLocale::English, QLocale::UnitedStates), "1,234.50", 1244.5},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2.5", 12.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.quantity);
+        QLocale::setDefault(c.locale);
+        DataFolder::exec(gConnStock, "delete from protesyles");
+        addMaterial("AL-4501", 10);
+        Form5* form = paste(QString("AL-4501\t%1\r\n").arg(c.quantity));
+        choose(form, Form5::QuantityColumn, 1);
+        form->XPButton3_Click();
+        EXPECT_DOUBLE_EQ(stockOf("AL-4501"), c.expected);
+        delete form;
+    }
+}
+
 TEST_F(InvoiceWindow, RowsReadThroughTheChosenAndFallbackColumns)
 {
     // Columns: A code, B second code, C quantity, D second quantity, E description.
@@ -240,7 +266,7 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     addMaterial("HUGE", 3e38);
     Form5* form = paste("Κωδικός\tΠοσότητα\r\n"
                         "KNOWN\t12.5\r\n"
-                        "KNOWN\t1.000\r\n"
+                        "KNOWN\t1E39\r\n"
                         "NEWCODE\t3\r\n"
                         "\t\r\n"
                         "KNOWN\t2\r\n"
@@ -255,9 +281,11 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     const QString text = boxes.last().text;
     EXPECT_EQ(boxes.last().style, 48);
     EXPECT_DOUBLE_EQ(stockOf("HUGE"), 3e38);
-    for (const char* row : {"Γραμμή 1 (Κωδικός)", "Γραμμή 2 (KNOWN)", "Γραμμή 3 (KNOWN)", "Γραμμή 4 (NEWCODE)",
+    for (const char* row : {"Γραμμή 1 (Κωδικός): η ποσότητα δεν είναι αριθμός",
+                            "Γραμμή 2 (KNOWN): η ποσότητα δεν είναι αριθμός",
+                            "Γραμμή 3 (KNOWN): η ποσότητα είναι πολύ μεγάλη", "Γραμμή 4 (NEWCODE)",
                             "Γραμμή 7 (HUGE)"})
-        EXPECT_NE(text.indexOf(row), -1) << row;
+        EXPECT_NE(text.indexOf(QString::fromUtf8(row)), -1) << row;
     EXPECT_EQ(text.indexOf("Γραμμή 5"), -1);
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
 }
