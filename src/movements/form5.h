@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class FlexGrid;
@@ -116,6 +117,7 @@ private:
     enum class Change { Missing, Applied, OutOfRange };
     Change ApplyStockChange(const QString& code, float quantity, const QString& description);
     void addNewMaterial(const InvoiceRow& row);
+    void clearNewMaterials();
     void showResult(const UpdateCounts& counts);
     void saveColumnChoices();
     void reportSkippedRows();
@@ -123,5 +125,6 @@ private:
 
     qint16 ActionMode = Add;
     std::vector<NewMaterial> newMaterials_;   // parallel to the lines of List1
+    std::unordered_map<QString, std::size_t> newIndex_;   // folded code -> its place in newMaterials_
     QVector<SkippedRow> skipped_;
 };

@@ -97,7 +97,9 @@ TEST_F(InvoiceWindow, PasteFillsTheGridByRowsAndTabs)
     const Case cases[] = {
         {"CR LF rows", "A1\t5\r\nB22\t7\r\n", 3, 2, "B22", true},
         {"line feeds only, widest row last", "A1\t5\nB22\t7\tx\n", 3, 3, "B22", true},
-        {"one line", "A1\t5", 2, 2, "A1", false},
+        {"one line", "A1\t5", 2, 2, "A1", true},
+        {"one row ended by CR LF", "A1\t5\r\n", 2, 2, "A1", true},
+        {"one row ended by LF", "A1\t5\n", 2, 2, "A1", true},
         {"one column", "A1\nB22\nC333", 4, 1, "C333", true},
         {"NUL characters", QString("A1\t5\r\nB2") + QChar(0) + "2\t7" + QChar(0), 3, 2, "B22", true},
     };
@@ -339,6 +341,26 @@ TEST_F(InvoiceWindow, NewCodesAreListedAndInsertedExactly)
         EXPECT_EQ(fieldOf(code, "typosyli").toInt(), 0);
         EXPECT_EQ(fieldOf(code, "minstock").toInt(), 0);
     }
+}
+
+TEST_F(InvoiceWindow, RepeatedNewCodesMergeAsTheDatabaseComparesCodes)
+{
+    // Letter case does not count, Greek included; accents and other spellings do.
+    Form5* form = paste("βίδα-1\t1\tΒίδα\r\n"
+                        "ΒΊΔΑ-1\t2\t\r\n"
+                        "ΒΙΔΑ-1\t4\t\r\n"
+                        "STRASSE\t1\t\r\n"
+                        "Straße\t2\t\r\n");
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::DescriptionColumn, 3);
+    form->XPButton3_Click();
+    EXPECT_EQ(form->Label1[4]->text(), "Νέα : 4");
+    form->XPButton4_Click();
+    EXPECT_EQ(materialCount(), 4);
+    EXPECT_DOUBLE_EQ(stockOf("βίδα-1"), 3);   // stored as first written, with the sum
+    EXPECT_EQ(fieldOf("βίδα-1", "Perigrafi").toString(), "Βίδα");
+    EXPECT_DOUBLE_EQ(stockOf("ΒΙΔΑ-1"), 4);
+    EXPECT_DOUBLE_EQ(stockOf("Straße"), 2);
 }
 
 TEST_F(InvoiceWindow, AFailureMidwayChangesNothing)
