@@ -393,22 +393,27 @@ void Form3::toggleCheckFlag(int row)
         return;
     const bool flag = MSFlexGrid1->TextMatrix(row, ColCheck) == "--";
     try {
-        SaveCheckFlag(flag, *id);
-        MSFlexGrid1->setTextMatrix(row, ColCheck, checkText(flag));
+        // The cell shows what is stored: a material deleted meanwhile keeps its text.
+        if (SaveCheckFlag(flag, *id))
+            MSFlexGrid1->setTextMatrix(row, ColCheck, checkText(flag));
+        else
+            msgbox::MsgBox("Το υλικό δεν υπάρχει πια στην αποθήκη.", msgbox::Exclamation);
     } catch (const db::DatabaseError& error) {
         reportFailure("Ο έλεγχος αποθέματος δεν αποθηκεύτηκε.", error);
     }
 }
 
-void Form3::SaveCheckFlag(bool flag, long id)
+bool Form3::SaveCheckFlag(bool flag, long id)
 {
     db::Recordset rs;
     rs.Open(material::selectById(id), gConnStock);
-    if (!rs.Eof()) {
+    const bool found = !rs.Eof();
+    if (found) {
         rs.setField("exeielegxo", flag);
         rs.Update();
     }
     rs.Close();
+    return found;
 }
 
 void Form3::MSFlexGrid1_DblClick()

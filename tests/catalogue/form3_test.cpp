@@ -400,6 +400,25 @@ TEST_F(MaterialsWindow, ToggleChangesOnlyTheRowClickedOnItsCheckCell)
     EXPECT_EQ(form.MSFlexGrid1->Rows(), 4);
 }
 
+TEST_F(MaterialsWindow, ToggleOfAMaterialDeletedElsewhereKeepsTheCellAndSaysSo)
+{
+    insert({1, "One", "A", 5, 0, true});
+    insert({2, "Two", "B", 5, 0, false});
+    open();
+    DataFolder::exec(gConnStock, "delete from protesyles");
+    for (int row : {1, 2}) {
+        SCOPED_TRACE(row);
+        const QString before = grid().TextMatrix(row, 13);
+        boxes_.clear();
+        clickCell(row, 13);
+        EXPECT_EQ(grid().TextMatrix(row, 13), before);
+        ASSERT_EQ(boxes_.count(), 1);
+        EXPECT_EQ(boxes_.last().text, "Το υλικό δεν υπάρχει πια στην αποθήκη.");
+        EXPECT_EQ(boxes_.last().style, 48);
+    }
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 0);
+}
+
 TEST_F(MaterialsWindow, DeleteAsksAndRemovesOnlyTheSelectedMaterial)
 {
     insert({1, "One", "A"});
