@@ -1,5 +1,6 @@
 #include "core/mousewheel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
@@ -34,6 +35,10 @@ int keyFlags(const QWheelEvent& event)
     return keys;
 }
 
+// Watches the whole application while a window is hooked, since a wheel turn goes first to
+// the control under the pointer, which may act on it (a combo box picks another entry, a
+// scroll bar moves): a turn over the hooked window or any of its controls is the window's
+// alone.
 class WheelForwarder final : public QObject {
 public:
     void hook(QWidget* form)
@@ -41,30 +46,37 @@ public:
         unhook();
         form_ = form;
         if (form)
-            form->installEventFilter(this);
+            qApp->installEventFilter(this);
     }
 
     void unhook()
     {
-        if (form_)
-            form_->removeEventFilter(this);
+        if (qApp)
+            qApp->removeEventFilter(this);
         form_ = nullptr;
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Wheel && watched == form_)
-            forward(*static_cast<QWheelEvent*>(event));
-        return false;   // the event goes on as before
+        if (event->type() != QEvent::Wheel || !form_ || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        // isAncestorOf stops at window borders: an open drop-down list keeps its own wheel.
+        if (widget != form_ && !form_->isAncestorOf(widget))
+            return false;
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->angleDelta().y() == 0)   // a sideways turn is another message
+            return false;
+        forward(*wheel);
+        wheel->accept();   // taken: no control under the pointer, nor a parent, acts on it
+        return true;
     }
 
 private:
     void forward(const QWheelEvent& event)
     {
         const int rotation = event.angleDelta().y();
-        if (rotation == 0)   // a sideways turn is another message
-            return;
         const QPoint screen = event.globalPosition().toPoint();
         const int x = screen.x() & 0xFFFF;
         const int y = std::int16_t(screen.y() & 0xFFFF);

@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <memory>
@@ -324,10 +325,10 @@ TEST_F(MaterialsWindow, TheWheelMovesTheFocusedListOneRowPerTurn)
     QApplication::setActiveWindow(&main_);
     grid().setFocus();
     ASSERT_EQ(QApplication::focusWidget(), &grid());
-    const auto turn = [&form](int delta) {
+    const auto turn = [&form](int delta, QWidget* over = nullptr) {
         QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, {},
                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&form, &event);
+        QApplication::sendEvent(over ? over : &form, &event);
     };
     turn(-120);
     turn(-360);
@@ -337,9 +338,27 @@ TEST_F(MaterialsWindow, TheWheelMovesTheFocusedListOneRowPerTurn)
     turn(120);
     turn(120);
     EXPECT_EQ(grid().TopRow(), 1);
+
+    // Over any control of the window a notch moves the list one row and changes nothing else.
+    main_.setPanel1Text("not refilled");
+    QWidget* const controls[] = {form.Combo5, form.Combo6, grid().verticalScrollBar(), grid().viewport(),
+                                 form.Text1Box(8)};
+    int top = 1;
+    for (QWidget* control : controls) {
+        SCOPED_TRACE(control->metaObject()->className());
+        turn(-120, control);
+        EXPECT_EQ(grid().TopRow(), ++top);
+    }
+    EXPECT_EQ(form.Combo5->currentIndex(), 0);
+    EXPECT_EQ(form.Combo6->currentIndex(), 0);
+    EXPECT_EQ(main_.panel1Text(), "not refilled");
+
     form.Text1Box(8)->setFocus();   // the list loses the focus: the wheel is no longer its
     turn(-120);
-    EXPECT_EQ(grid().TopRow(), 1);
+    EXPECT_EQ(grid().TopRow(), top);
+    turn(-120, form.Combo5);
+    EXPECT_EQ(form.Combo5->currentIndex(), 1);   // the supplier box takes its own wheel again
+    EXPECT_NE(main_.panel1Text(), "not refilled");
 }
 
 TEST_F(MaterialsWindow, CopyPutsTheListOrItsShortagesOnTheClipboard)

@@ -1,6 +1,8 @@
 #include "core/mousewheel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -73,6 +75,31 @@ TEST_F(MouseWheelForwarding, PassesKeysRotationAndPositionOfEachTurn)
         ASSERT_EQ(window_->calls.size(), 1u) << c.delta;
         EXPECT_EQ(window_->calls.front(), c.expected);
     }
+}
+
+TEST_F(MouseWheelForwarding, ATurnOverAnyControlOfTheWindowIsTheWindowsAlone)
+{
+    auto* combo = new QComboBox(window_.get());
+    combo->addItems({"a", "b", "c"});
+    auto* bar = new QScrollBar(Qt::Vertical, window_.get());
+    bar->setRange(0, 100);
+    QComboBox outside;   // another window
+    outside.addItems({"a", "b", "c"});
+    HookMouseWheel(window_.get());
+
+    turn(combo, -120);
+    turn(bar, -120);
+    EXPECT_EQ(window_->calls.size(), 2u);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(bar->value(), 0);
+
+    turn(&outside, -120);
+    EXPECT_EQ(window_->calls.size(), 2u);
+    EXPECT_EQ(outside.currentIndex(), 1);   // the turn goes on as ever there
+
+    UnhookMouseWheel();
+    turn(combo, -120);
+    EXPECT_EQ(combo->currentIndex(), 1);
 }
 
 TEST_F(MouseWheelForwarding, NothingIsCalledBeforeHookAfterUnhookOrForOtherEvents)
