@@ -9,6 +9,7 @@
 #include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/mousewheel.h"
+#include "platform/collation.h"
 #include "platform/convert.h"
 #include "platform/database.h"
 #include "platform/flexgrid.h"
@@ -249,9 +250,9 @@ bool Form3::FillMaterialsGrid(int order)
     if (supplier > 0)
         sql = "select * from protesyles where promitheftis=" + conv::format(supplier, "0") + " order by ID";
     else if (order == ByDescription)
-        sql = "select * from protesyles order by perigrafi";
+        sql = "select * from protesyles order by " + collation::orderBy("perigrafi");
     else if (order == ByCode)
-        sql = "select * from protesyles order by kodikos";
+        sql = "select * from protesyles order by " + collation::orderBy("kodikos");
     else
         sql = "select * from protesyles " + filter + "order by ID";
 

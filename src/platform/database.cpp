@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "platform/collation.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -471,6 +472,7 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     sqlite3_busy_timeout(handle, 2000);
     sqlite3_create_function_v2(handle, "fold_case", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                foldCaseFunction, nullptr, nullptr, nullptr);
+    collation::registerOn(handle);
     static quint64 openings = 0;
     handle_ = handle;
     path_ = path;

@@ -277,6 +277,25 @@ TEST_F(MaterialsWindow, FiltersAndHeaderClicksChooseTheQuery)
     }
 }
 
+TEST_F(MaterialsWindow, DescriptionsAndCodesSortAlphabetically)
+{
+    // Stored in an order that code points would keep: capitals first, accented before plain.
+    const char* const descriptions[] = {"Βίδα", "ΓΩΝΙΑ", "Δείγμα", "Ζάντα", "άξονας", "αλουμίνιο", "δίσκος",
+                                        "bolt", "Axle"};
+    long id = 0;
+    for (const char* description : descriptions) {
+        ++id;
+        insert({id, description, QString(description).toUpper() + "-" + QString::number(id)});
+    }
+    Form3& form = open();
+    const QStringList alphabetical {"Axle", "bolt", "αλουμίνιο", "άξονας", "Βίδα", "ΓΩΝΙΑ", "Δείγμα", "δίσκος",
+                                    "Ζάντα"};
+    form.MSFlexGrid1_MouseDown(1, 0, 701, 100);
+    EXPECT_EQ(column(1), alphabetical);
+    form.MSFlexGrid1_MouseDown(1, 0, 6701, 100);
+    EXPECT_EQ(column(1), alphabetical);   // ΑΛΟΥΜΊΝΙΟ-6 before ΆΞΟΝΑΣ-5, ΔΕΊΓΜΑ-3 before ΔΊΣΚΟΣ-7
+}
+
 TEST_F(MaterialsWindow, FindMovesThroughTheMatchesAndStartsOverSilently)
 {
     for (long id = 1; id <= 100; ++id)
