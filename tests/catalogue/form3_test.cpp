@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -368,6 +369,12 @@ TEST_F(MaterialsWindow, TheWheelMovesTheFocusedListOneRowPerTurn)
         turn(-120, control);
         EXPECT_EQ(grid().TopRow(), ++top);
     }
+    // A turn from the window system comes through the main window, which would hand it on.
+    const QPoint overSupplier = form.Combo5->mapTo(&main_, form.Combo5->rect().center());
+    QWheelEvent fromSystem {QPointF(overSupplier), QPointF(overSupplier), QPoint(), QPoint(0, -120), Qt::NoButton,
+                            {}, Qt::NoScrollPhase, false};
+    QApplication::sendEvent(main_.windowHandle(), &fromSystem);
+    EXPECT_EQ(grid().TopRow(), ++top);
     EXPECT_EQ(form.Combo5->currentIndex(), 0);
     EXPECT_EQ(form.Combo6->currentIndex(), 0);
     EXPECT_EQ(main_.panel1Text(), "not refilled");
