@@ -303,10 +303,6 @@ std::optional<Target> roundedTo(double value)
     return Target(rounded);
 }
 
-} // namespace
-
-namespace {
-
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
