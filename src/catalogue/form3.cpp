@@ -9,6 +9,7 @@
 #include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/mousewheel.h"
+#include "platform/collation.h"
 #include "platform/convert.h"
 #include "platform/database.h"
 #include "platform/flexgrid.h"
@@ -249,9 +250,9 @@ bool Form3::FillMaterialsGrid(int order)
     if (supplier > 0)
         sql = "select * from protesyles where promitheftis=" + conv::format(supplier, "0") + " order by ID";
     else if (order == ByDescription)
-        sql = "select * from protesyles order by perigrafi";
+        sql = "select * from protesyles order by " + collation::orderBy("perigrafi");
     else if (order == ByCode)
-        sql = "select * from protesyles order by kodikos";
+        sql = "select * from protesyles order by " + collation::orderBy("kodikos");
     else
         sql = "select * from protesyles " + filter + "order by ID";
 
@@ -393,22 +394,27 @@ void Form3::toggleCheckFlag(int row)
         return;
     const bool flag = MSFlexGrid1->TextMatrix(row, ColCheck) == "--";
     try {
-        SaveCheckFlag(flag, *id);
-        MSFlexGrid1->setTextMatrix(row, ColCheck, checkText(flag));
+        // The cell shows what is stored: a material deleted meanwhile keeps its text.
+        if (SaveCheckFlag(flag, *id))
+            MSFlexGrid1->setTextMatrix(row, ColCheck, checkText(flag));
+        else
+            msgbox::MsgBox("Το υλικό δεν υπάρχει πια στην αποθήκη.", msgbox::Exclamation);
     } catch (const db::DatabaseError& error) {
         reportFailure("Ο έλεγχος αποθέματος δεν αποθηκεύτηκε.", error);
     }
 }
 
-void Form3::SaveCheckFlag(bool flag, long id)
+bool Form3::SaveCheckFlag(bool flag, long id)
 {
     db::Recordset rs;
     rs.Open(material::selectById(id), gConnStock);
-    if (!rs.Eof()) {
+    const bool found = !rs.Eof();
+    if (found) {
         rs.setField("exeielegxo", flag);
         rs.Update();
     }
     rs.Close();
+    return found;
 }
 
 void Form3::MSFlexGrid1_DblClick()

@@ -119,7 +119,8 @@ private:
     void colourRow(int row, std::uint32_t color);
     void writeTotals(int rows, int shortages, int belowMinimum);
     void markSortColumn(int order);
-    void SaveCheckFlag(bool flag, long id);
+    // False when the material is no longer stored.
+    bool SaveCheckFlag(bool flag, long id);
     void toggleCheckFlag(int row);
     bool ShowMaterial();
     bool storeMaterial(bool adding);

@@ -246,7 +246,8 @@ void Form5::XPButton1_Click()
     if (!text.isEmpty())
         fillGrid(splitJobLines(text));
     AutoSizeColumns();
-    if (MSFlexGrid1->Rows() >= 3) {
+    // One pasted row is an invoice too: the panel comes with the first data row.
+    if (MSFlexGrid1->Rows() >= 2) {
         Frame1->move(units::pxPoint(0, kPanelTop));
         Frame1->show();
     }
@@ -308,13 +309,15 @@ Form5::InvoiceRow Form5::readRow(int r) const
     if (row.code.isEmpty())
         row.code = conv::trimBlanks(cellText(r, Combo1[SecondCodeColumn]->currentIndex()));
 
-    // A quantity that is no number counts 0, and 0 falls back to the second quantity column.
+    // A quantity that is no number, or too large a number, counts 0, and 0 falls back to the
+    // second quantity column.
     for (const int chooser : {QuantityColumn, SecondQuantityColumn}) {
         const QString text = cellText(r, Combo1[std::size_t(chooser)]->currentIndex());
         const std::optional<float> quantity = conv::parseSingle(text);
         row.quantity = quantity.value_or(0);
-        if (!quantity && !conv::trimBlanks(text).isEmpty())
-            row.quantityUnreadable = true;
+        if (!quantity && row.quantityFault.isEmpty() && !conv::trimBlanks(text).isEmpty())
+            row.quantityFault = conv::exceedsSingle(text) ? QStringLiteral("η ποσότητα είναι πολύ μεγάλη")
+                                                          : QStringLiteral("η ποσότητα δεν είναι αριθμός");
         if (row.quantity != 0)
             break;
     }
@@ -349,7 +352,7 @@ void Form5::XPButton3_Click()
 std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
 {
     UpdateCounts counts;
-    newMaterials_.clear();
+    clearNewMaterials();
     skipped_.clear();
     try {
         db::Transaction transaction(gConnStock);
@@ -358,8 +361,8 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
             if (row.code.size() <= kShortestIgnoredCode)
                 continue;
             if (row.quantity <= 0) {
-                if (row.quantityUnreadable)
-                    skipped_.push_back({r, row.code, "η ποσότητα δεν είναι αριθμός"});
+                if (!row.quantityFault.isEmpty())
+                    skipped_.push_back({r, row.code, row.quantityFault});
                 continue;
             }
             switch (ApplyStockChange(row.code, row.quantity, row.description)) {
@@ -379,7 +382,7 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
         }
         transaction.Commit();
     } catch (const db::DatabaseError& e) {
-        newMaterials_.clear();
+        clearNewMaterials();
         skipped_.clear();
         error = QString::fromUtf8(e.what());
         return std::nullopt;
@@ -426,19 +429,25 @@ Form5::Change Form5::ApplyStockChange(const QString& code, float quantity, const
 }
 
 // A code met twice in one invoice becomes one new material with the sum of its quantities
-// and the first description the invoice gives it.
+// and the first description the invoice gives it. Codes are the same as the database
+// compares them, without regard to letter case.
 void Form5::addNewMaterial(const InvoiceRow& row)
 {
-    const QString key = row.code.toCaseFolded();
-    const auto same = std::find_if(newMaterials_.begin(), newMaterials_.end(),
-                                   [&key](const NewMaterial& m) { return m.code.toCaseFolded() == key; });
-    if (same == newMaterials_.end()) {
+    const auto [at, added] = newIndex_.try_emplace(db::foldCase(row.code), newMaterials_.size());
+    if (added) {
         newMaterials_.push_back({row.code, row.quantity, row.description});
         return;
     }
-    same->quantity += row.quantity;
-    if (same->description.isEmpty())
-        same->description = row.description;
+    NewMaterial& same = newMaterials_[at->second];
+    same.quantity += row.quantity;
+    if (same.description.isEmpty())
+        same.description = row.description;
+}
+
+void Form5::clearNewMaterials()
+{
+    newMaterials_.clear();
+    newIndex_.clear();
 }
 
 void Form5::showResult(const UpdateCounts& counts)

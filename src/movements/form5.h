@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class FlexGrid;
@@ -82,7 +83,7 @@ private:
         QString code;
         float quantity = 0;
         QString description;
-        bool quantityUnreadable = false;   // a quantity cell held text that is no number
+        QString quantityFault;   // why a quantity cell with text gave no quantity; empty if none did
     };
     // A code the catalogue lacks, kept beside its line of List1 for the insert.
     struct NewMaterial {
@@ -116,6 +117,7 @@ private:
     enum class Change { Missing, Applied, OutOfRange };
     Change ApplyStockChange(const QString& code, float quantity, const QString& description);
     void addNewMaterial(const InvoiceRow& row);
+    void clearNewMaterials();
     void showResult(const UpdateCounts& counts);
     void saveColumnChoices();
     void reportSkippedRows();
@@ -123,5 +125,6 @@ private:
 
     qint16 ActionMode = Add;
     std::vector<NewMaterial> newMaterials_;   // parallel to the lines of List1
+    std::unordered_map<QString, std::size_t> newIndex_;   // folded code -> its place in newMaterials_
     QVector<SkippedRow> skipped_;
 };

@@ -303,18 +303,83 @@ std::optional<Target> roundedTo(double value)
     return Target(rounded);
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The number without its group separators, when they group the whole part properly: 1 to 3
+// digits, then groups of exactly 3 digits, all before the decimal separator and the
+// exponent. "1.234,5" in Greek gives "1234,5"; "2.5" gives nullopt, since a decimal point
+// typed in Greek is no group separator. A text without group separators is returned as it is.
+std::optional<QString> ungrouped(const QString& number, const QLocale& locale)
+{
+    const QString group = locale.groupSeparator();
+    if (group.isEmpty() || !number.contains(group))
+        return number;
+    const qsizetype n = number.size();
+    qsizetype i = 0;
+    for (const QString& sign : {QStringLiteral("-"), QStringLiteral("+"), locale.negativeSign(), locale.positiveSign()}) {
+        if (!sign.isEmpty() && number.startsWith(sign)) {
+            i = sign.size();
+            break;
+        }
+    }
+    int digits = 0;         // of the group being read
+    bool grouped = false;   // a separator came before it
+    for (; i < n; ++i) {
+        if (QStringView(number).mid(i).startsWith(group)) {
+            if (digits < 1 || digits > 3 || (grouped && digits != 3))
+                return std::nullopt;
+            grouped = true;
+            digits = 0;
+            i += group.size() - 1;
+        } else if (isAsciiDigit(number.at(i))) {
+            ++digits;
+        } else {
+            break;
+        }
+    }
+    const QString rest = number.mid(i);
+    if (digits != 3 || rest.contains(group))
+        return std::nullopt;
+    return number.left(i).remove(group) + rest;
+}
+
+// The value of a number's text: infinite for a number beyond the double range; nullopt for
+// a text that is no number.
+std::optional<double> readNumber(const QString& text)
+{
+    const QString trimmed = trimBlanks(text);
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    QLocale locale;
+    const std::optional<QString> number = ungrouped(trimmed, locale);
+    if (!number)
+        return std::nullopt;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = locale.toDouble(*number, &ok);
+    if (ok && std::isfinite(value))
+        return value;
+    // Qt tells a number too large for a double by an infinite value that is not ok; a text
+    // that names infinity itself is no figure.
+    if (!ok && std::isinf(value))
+        return value;
+    return std::nullopt;
+}
+
+bool beyondSingle(double value)
+{
+    return std::fabs(value) > double(std::numeric_limits<float>::max());
+}
+
 } // namespace
 
 std::optional<double> parseNumber(const QString& text)
 {
-    const QString number = trimBlanks(text);
-    if (number.isEmpty())
-        return std::nullopt;
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = locale.toDouble(number, &ok);
-    if (!ok || !std::isfinite(value))
+    const std::optional<double> value = readNumber(text);
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
@@ -322,9 +387,15 @@ std::optional<double> parseNumber(const QString& text)
 std::optional<float> parseSingle(const QString& text)
 {
     const std::optional<double> value = parseNumber(text);
-    if (!value || std::fabs(*value) > double(std::numeric_limits<float>::max()))
+    if (!value || beyondSingle(*value))
         return std::nullopt;
     return float(*value);
+}
+
+bool exceedsSingle(const QString& text)
+{
+    const std::optional<double> value = readNumber(text);
+    return value && beyondSingle(*value);
 }
 
 QString wholeText(qint64 value)

@@ -16,11 +16,16 @@ namespace conv {
 
 // A number typed or read as text, with the regional settings: Greek reads "2,5", English
 // "2.5"; a sign and an exponent ("1E3") are accepted, and blanks around the number.
-// Group separators are refused, so that "2.5" typed in Greek is not taken for 25.
+// Group separators are accepted only where they group the whole part properly (1 to 3
+// digits, then groups of exactly 3): Greek reads "1.234,50" as 1234.5, English "1,234.50";
+// "2.5" typed in Greek is no number, not 25.
 // Empty, not a number, or not finite: nullopt.
 std::optional<double> parseNumber(const QString& text);
 // The same, rounded to single precision; nullopt also beyond the single range.
 std::optional<float> parseSingle(const QString& text);
+// Whether the text is a number that only lies beyond the single range ("1E39", "1E400"),
+// so that a refusal of parseSingle can be told as "too large" rather than "no number".
+bool exceedsSingle(const QString& text);
 
 // The general text form of a single-precision number: at most 7 significant digits, no
 // trailing zeros, no group separators, the regional decimal separator; the scientific

@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "platform/collation.h"
 #include "platform/failure.h"
 
 #include <QFileInfo>
@@ -508,6 +509,7 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     sqlite3_create_function_v2(handle, "fold_case", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                foldCaseFunction, nullptr, nullptr, nullptr);
+    collation::registerOn(handle);
     static quint64 openings = 0;
     handle_ = handle;
     path_ = path;

@@ -21,7 +21,9 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -276,6 +278,25 @@ TEST_F(MaterialsWindow, FiltersAndHeaderClicksChooseTheQuery)
     }
 }
 
+TEST_F(MaterialsWindow, DescriptionsAndCodesSortAlphabetically)
+{
+    // Stored in an order that code points would keep: capitals first, accented before plain.
+    const char* const descriptions[] = {"Βίδα", "ΓΩΝΙΑ", "Δείγμα", "Ζάντα", "άξονας", "αλουμίνιο", "δίσκος",
+                                        "bolt", "Axle"};
+    long id = 0;
+    for (const char* description : descriptions) {
+        ++id;
+        insert({id, description, QString(description).toUpper() + "-" + QString::number(id)});
+    }
+    Form3& form = open();
+    const QStringList alphabetical {"Axle", "bolt", "αλουμίνιο", "άξονας", "Βίδα", "ΓΩΝΙΑ", "Δείγμα", "δίσκος",
+                                    "Ζάντα"};
+    form.MSFlexGrid1_MouseDown(1, 0, 701, 100);
+    EXPECT_EQ(column(1), alphabetical);
+    form.MSFlexGrid1_MouseDown(1, 0, 6701, 100);
+    EXPECT_EQ(column(1), alphabetical);   // ΑΛΟΥΜΊΝΙΟ-6 before ΆΞΟΝΑΣ-5, ΔΕΊΓΜΑ-3 before ΔΊΣΚΟΣ-7
+}
+
 TEST_F(MaterialsWindow, FindMovesThroughTheMatchesAndStartsOverSilently)
 {
     for (long id = 1; id <= 100; ++id)
@@ -324,10 +345,10 @@ TEST_F(MaterialsWindow, TheWheelMovesTheFocusedListOneRowPerTurn)
     QApplication::setActiveWindow(&main_);
     grid().setFocus();
     ASSERT_EQ(QApplication::focusWidget(), &grid());
-    const auto turn = [&form](int delta) {
+    const auto turn = [&form](int delta, QWidget* over = nullptr) {
         QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, {},
                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&form, &event);
+        QApplication::sendEvent(over ? over : &form, &event);
     };
     turn(-120);
     turn(-360);
@@ -337,9 +358,33 @@ TEST_F(MaterialsWindow, TheWheelMovesTheFocusedListOneRowPerTurn)
     turn(120);
     turn(120);
     EXPECT_EQ(grid().TopRow(), 1);
+
+    // Over any control of the window a notch moves the list one row and changes nothing else.
+    main_.setPanel1Text("not refilled");
+    QWidget* const controls[] = {form.Combo5, form.Combo6, grid().verticalScrollBar(), grid().viewport(),
+                                 form.Text1Box(8)};
+    int top = 1;
+    for (QWidget* control : controls) {
+        SCOPED_TRACE(control->metaObject()->className());
+        turn(-120, control);
+        EXPECT_EQ(grid().TopRow(), ++top);
+    }
+    // A turn from the window system comes through the main window, which would hand it on.
+    const QPoint overSupplier = form.Combo5->mapTo(&main_, form.Combo5->rect().center());
+    QWheelEvent fromSystem {QPointF(overSupplier), QPointF(overSupplier), QPoint(), QPoint(0, -120), Qt::NoButton,
+                            {}, Qt::NoScrollPhase, false};
+    QApplication::sendEvent(main_.windowHandle(), &fromSystem);
+    EXPECT_EQ(grid().TopRow(), ++top);
+    EXPECT_EQ(form.Combo5->currentIndex(), 0);
+    EXPECT_EQ(form.Combo6->currentIndex(), 0);
+    EXPECT_EQ(main_.panel1Text(), "not refilled");
+
     form.Text1Box(8)->setFocus();   // the list loses the focus: the wheel is no longer its
     turn(-120);
-    EXPECT_EQ(grid().TopRow(), 1);
+    EXPECT_EQ(grid().TopRow(), top);
+    turn(-120, form.Combo5);
+    EXPECT_EQ(form.Combo5->currentIndex(), 1);   // the supplier box takes its own wheel again
+    EXPECT_NE(main_.panel1Text(), "not refilled");
 }
 
 TEST_F(MaterialsWindow, CopyPutsTheListOrItsShortagesOnTheClipboard)
@@ -398,6 +443,25 @@ TEST_F(MaterialsWindow, ToggleChangesOnlyTheRowClickedOnItsCheckCell)
     clickCell(2, 13, Qt::RightButton);
     unchanged();
     EXPECT_EQ(form.MSFlexGrid1->Rows(), 4);
+}
+
+TEST_F(MaterialsWindow, ToggleOfAMaterialDeletedElsewhereKeepsTheCellAndSaysSo)
+{
+    insert({1, "One", "A", 5, 0, true});
+    insert({2, "Two", "B", 5, 0, false});
+    open();
+    DataFolder::exec(gConnStock, "delete from protesyles");
+    for (int row : {1, 2}) {
+        SCOPED_TRACE(row);
+        const QString before = grid().TextMatrix(row, 13);
+        boxes_.clear();
+        clickCell(row, 13);
+        EXPECT_EQ(grid().TextMatrix(row, 13), before);
+        ASSERT_EQ(boxes_.count(), 1);
+        EXPECT_EQ(boxes_.last().text, "Το υλικό δεν υπάρχει πια στην αποθήκη.");
+        EXPECT_EQ(boxes_.last().style, 48);
+    }
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 0);
 }
 
 TEST_F(MaterialsWindow, DeleteAsksAndRemovesOnlyTheSelectedMaterial)
@@ -500,17 +564,17 @@ TEST_F(MaterialsWindow, SaveLeavesEveryFieldItCannotReadAsItWas)
     EXPECT_EQ(form.Combo2->currentIndex(), 2);
 
     form.setText1(3, "abc");
-    form.setText1(4, "1.000");   // a group separator is no decimal comma
+    form.setText1(4, "2.5");   // a decimal point typed in Greek is no number (nor 25)
     form.setText1(5, "");
     form.setText1(6, "2,5");
-    form.setText1(9, "40,8");
+    form.setText1(9, "1.234,8");   // grouped by thousands
     emit form.Command7->Click();
     EXPECT_EQ(boxes_.count(), 0);
     EXPECT_EQ(stored(5, "Axia").toDouble(), 4);
     EXPECT_EQ(stored(5, "mystock").toDouble(), 7);
     EXPECT_EQ(stored(5, "minstock").toDouble(), 3);
     EXPECT_EQ(stored(5, "maxstock").toDouble(), 2.5);
-    EXPECT_EQ(stored(5, "tmpNum1").toDouble(), 40.8);
+    EXPECT_EQ(stored(5, "tmpNum1").toDouble(), 1234.8);
     EXPECT_EQ(stored(5, "typosyli").toInt(), 99);
     EXPECT_EQ(stored(5, "promitheftis").toInt(), 31);
     EXPECT_EQ(grid().TextMatrix(1, 12), "2,5");

@@ -1,8 +1,11 @@
 #include "core/mousewheel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -31,10 +34,11 @@ public:
 };
 
 // A turn of the wheel that reaches the window (a control that ignores the wheel, as the list
-// does, passes a real turn on to its window).
-void turn(QWidget* target, int delta, Qt::KeyboardModifiers modifiers = {}, QPoint global = {300, 200})
+// does, passes a real turn on to its window), or one of its controls.
+void turn(QObject* target, int delta, Qt::KeyboardModifiers modifiers = {}, QPoint global = {300, 200},
+          QPoint local = {5, 5})
 {
-    QWheelEvent event(QPointF(5, 5), QPointF(global), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+    QWheelEvent event(QPointF(local), QPointF(global), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
@@ -73,6 +77,38 @@ TEST_F(MouseWheelForwarding, PassesKeysRotationAndPositionOfEachTurn)
         ASSERT_EQ(window_->calls.size(), 1u) << c.delta;
         EXPECT_EQ(window_->calls.front(), c.expected);
     }
+}
+
+TEST_F(MouseWheelForwarding, ATurnOverAnyControlOfTheWindowIsTheWindowsAlone)
+{
+    auto* combo = new QComboBox(window_.get());
+    combo->addItems({"a", "b", "c"});
+    auto* bar = new QScrollBar(Qt::Vertical, window_.get());
+    bar->setRange(0, 100);
+    QComboBox outside;   // another window
+    outside.addItems({"a", "b", "c"});
+    outside.show();
+    HookMouseWheel(window_.get());
+
+    bar->setGeometry(0, 40, 20, 100);
+    combo->setGeometry(40, 0, 100, 30);
+    turn(combo, -120);
+    turn(bar, -120);
+    // A turn from the window system comes through the top-level window, which would hand it
+    // to the control under the pointer.
+    turn(window_->windowHandle(), -120, {}, {300, 200}, combo->geometry().center());
+    EXPECT_EQ(window_->calls.size(), 3u);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(bar->value(), 0);
+
+    turn(&outside, -120);
+    turn(outside.windowHandle(), -120);
+    EXPECT_EQ(window_->calls.size(), 3u);
+    EXPECT_EQ(outside.currentIndex(), 2);   // the turns go on as ever there
+
+    UnhookMouseWheel();
+    turn(combo, -120);
+    EXPECT_EQ(combo->currentIndex(), 1);
 }
 
 TEST_F(MouseWheelForwarding, NothingIsCalledBeforeHookAfterUnhookOrForOtherEvents)

@@ -97,7 +97,9 @@ TEST_F(InvoiceWindow, PasteFillsTheGridByRowsAndTabs)
     const Case cases[] = {
         {"CR LF rows", "A1\t5\r\nB22\t7\r\n", 3, 2, "B22", true},
         {"line feeds only, widest row last", "A1\t5\nB22\t7\tx\n", 3, 3, "B22", true},
-        {"one line", "A1\t5", 2, 2, "A1", false},
+        {"one line", "A1\t5", 2, 2, "A1", true},
+        {"one row ended by CR LF", "A1\t5\r\n", 2, 2, "A1", true},
+        {"one row ended by LF", "A1\t5\n", 2, 2, "A1", true},
         {"one column", "A1\nB22\nC333", 4, 1, "C333", true},
         {"NUL characters", QString("A1\t5\r\nB2") + QChar(0) + "2\t7" + QChar(0), 3, 2, "B22", true},
     };
@@ -171,6 +173,32 @@ TEST_F(InvoiceWindow, EachActionChangesTheStock)
     }
 }
 
+TEST_F(InvoiceWindow, QuantitiesReadAsTheRegionalSettingsWriteThem)
+{
+    struct Case {
+        QLocale locale;
+        const char* quantity;
+        double expected;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Greek, QLocale::Greece), "1.234,50", 1244.5},
+        {QLocale(QLocale::Greek, QLocale::Greece), "2.5", 10},   // no number in Greek, and not 25
+        {QLocale(QLocale::English, QLocale::UnitedStates), "1,234.50", 1244.5},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2.5", 12.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.quantity);
+        QLocale::setDefault(c.locale);
+        DataFolder::exec(gConnStock, "delete from protesyles");
+        addMaterial("AL-4501", 10);
+        Form5* form = paste(QString("AL-4501\t%1\r\n").arg(c.quantity));
+        choose(form, Form5::QuantityColumn, 1);
+        form->XPButton3_Click();
+        EXPECT_DOUBLE_EQ(stockOf("AL-4501"), c.expected);
+        delete form;
+    }
+}
+
 TEST_F(InvoiceWindow, RowsReadThroughTheChosenAndFallbackColumns)
 {
     // Columns: A code, B second code, C quantity, D second quantity, E description.
@@ -240,7 +268,7 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     addMaterial("HUGE", 3e38);
     Form5* form = paste("Κωδικός\tΠοσότητα\r\n"
                         "KNOWN\t12.5\r\n"
-                        "KNOWN\t1.000\r\n"
+                        "KNOWN\t1E39\r\n"
                         "NEWCODE\t3\r\n"
                         "\t\r\n"
                         "KNOWN\t2\r\n"
@@ -255,9 +283,11 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     const QString text = boxes.last().text;
     EXPECT_EQ(boxes.last().style, 48);
     EXPECT_DOUBLE_EQ(stockOf("HUGE"), 3e38);
-    for (const char* row : {"Γραμμή 1 (Κωδικός)", "Γραμμή 2 (KNOWN)", "Γραμμή 3 (KNOWN)", "Γραμμή 4 (NEWCODE)",
+    for (const char* row : {"Γραμμή 1 (Κωδικός): η ποσότητα δεν είναι αριθμός",
+                            "Γραμμή 2 (KNOWN): η ποσότητα δεν είναι αριθμός",
+                            "Γραμμή 3 (KNOWN): η ποσότητα είναι πολύ μεγάλη", "Γραμμή 4 (NEWCODE)",
                             "Γραμμή 7 (HUGE)"})
-        EXPECT_NE(text.indexOf(row), -1) << row;
+        EXPECT_NE(text.indexOf(QString::fromUtf8(row)), -1) << row;
     EXPECT_EQ(text.indexOf("Γραμμή 5"), -1);
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
 }
@@ -311,6 +341,26 @@ TEST_F(InvoiceWindow, NewCodesAreListedAndInsertedExactly)
         EXPECT_EQ(fieldOf(code, "typosyli").toInt(), 0);
         EXPECT_EQ(fieldOf(code, "minstock").toInt(), 0);
     }
+}
+
+TEST_F(InvoiceWindow, RepeatedNewCodesMergeAsTheDatabaseComparesCodes)
+{
+    // Letter case does not count, Greek included; accents and other spellings do.
+    Form5* form = paste("βίδα-1\t1\tΒίδα\r\n"
+                        "ΒΊΔΑ-1\t2\t\r\n"
+                        "ΒΙΔΑ-1\t4\t\r\n"
+                        "STRASSE\t1\t\r\n"
+                        "Straße\t2\t\r\n");
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::DescriptionColumn, 3);
+    form->XPButton3_Click();
+    EXPECT_EQ(form->Label1[4]->text(), "Νέα : 4");
+    form->XPButton4_Click();
+    EXPECT_EQ(materialCount(), 4);
+    EXPECT_DOUBLE_EQ(stockOf("βίδα-1"), 3);   // stored as first written, with the sum
+    EXPECT_EQ(fieldOf("βίδα-1", "Perigrafi").toString(), "Βίδα");
+    EXPECT_DOUBLE_EQ(stockOf("ΒΙΔΑ-1"), 4);
+    EXPECT_DOUBLE_EQ(stockOf("Straße"), 2);
 }
 
 TEST_F(InvoiceWindow, AFailureMidwayChangesNothing)

@@ -48,8 +48,19 @@ TEST(ConvertParse, GreekReadsTheDecimalComma)
         {"12", 12.0},
         {"1E3", 1000.0},
         {"1,234568E+07", 12345680.0},   // the general text form reads back
-        {"2.5", std::nullopt},       // a group separator, not a decimal point
-        {"1.234,5", std::nullopt},
+        {"1.234,50", 1234.5},          // the whole part grouped by thousands
+        {"-1.234.567", -1234567.0},
+        {"1.000", 1000.0},
+        {"999.999,5", 999999.5},
+        {"2.5", std::nullopt},         // a decimal point typed in Greek is no group separator
+        {"12.34", std::nullopt},
+        {"1.2345", std::nullopt},
+        {"1234.567", std::nullopt},    // the first group has at most 3 digits
+        {".123", std::nullopt},
+        {"1..234", std::nullopt},
+        {"1.234.", std::nullopt},
+        {"1,234.5", std::nullopt},     // no separator after the decimal comma
+        {"1.234,567.8", std::nullopt},
         {"", std::nullopt},
         {"   ", std::nullopt},
         {"abc", std::nullopt},
@@ -65,7 +76,9 @@ TEST(ConvertParse, EnglishReadsTheDecimalPoint)
         {"2.5", 2.5},
         {" -0.25 ", -0.25},
         {"2,5", std::nullopt},
-        {"1,234.5", std::nullopt},
+        {"1,234.50", 1234.5},
+        {"1,234,567", 1234567.0},
+        {"1,2345.5", std::nullopt},
         {"", std::nullopt},
     });
 }
@@ -77,6 +90,14 @@ TEST(ConvertParse, SingleRoundsToSinglePrecisionAndRefusesItsOverflow)
     EXPECT_EQ(conv::parseSingle("3,4E38"), 3.4e38f);
     EXPECT_EQ(conv::parseSingle("1E39"), std::nullopt);
     EXPECT_EQ(conv::parseSingle("x"), std::nullopt);
+
+    // A refusal tells a number too large for single precision from text that is no number.
+    const std::pair<const char*, bool> cases[] = {
+        {"1E39", true}, {"-1E39", true}, {"1E400", true}, {"340.282.400.000.000.000.000.000.000.000.000.000.000", true},
+        {"3,4E38", false}, {"12", false}, {"x", false}, {"2.5", false}, {"", false}, {"inf", false},
+    };
+    for (const auto& [text, tooLarge] : cases)
+        EXPECT_EQ(conv::exceedsSingle(text), tooLarge) << text;
 }
 
 TEST(ConvertText, SingleGeneralFormHasSevenSignificantDigits)
