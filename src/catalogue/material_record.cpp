@@ -5,6 +5,8 @@
 #include "platform/convert.h"
 #include "platform/database.h"
 
+#include <cmath>
+
 namespace material {
 
 const QStringList& fieldNames()
@@ -70,6 +72,25 @@ QString selectById(long id)
 QString selectForInsert()
 {
     return QStringLiteral("select * from protesyles where 1=0");
+}
+
+std::optional<double> storedNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<float> storedSingle(const QVariant& value)
+{
+    const std::optional<double> number = storedNumber(value);
+    if (!number || !std::isfinite(float(*number)))
+        return std::nullopt;
+    return float(*number);
 }
 
 } // namespace material

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <optional>
 
 namespace material {
 
@@ -47,6 +49,12 @@ inline constexpr int kUnitPieces = 0;   // "TEM"
 // The currency symbols of NOMISMATA in table order, rows with an empty trimmed symbol left out.
 // Throws db::DatabaseError when the table cannot be read.
 QStringList currencyList();
+
+// A figure as the database holds it: a number. A text (even "10,5") or Null is none, so that
+// no regional reading guesses at what another tool wrote into a numeric field.
+std::optional<double> storedNumber(const QVariant& value);
+// A single-precision figure as stored; none also beyond the single range.
+std::optional<float> storedSingle(const QVariant& value);
 
 // "select * from protesyles where kodikos='<code, trimmed and quoted>'"
 QString selectByCode(const QString& code);

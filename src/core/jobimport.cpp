@@ -31,28 +31,6 @@ void showMenuPanel()
         main->showMenuPanel();
 }
 
-// A figure as the database holds it: a number. A text (even "10,5") or Null is none, so that
-// no regional reading guesses at what another tool wrote into a numeric field.
-std::optional<double> storedNumber(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-        return value.toDouble();
-    default:
-        return std::nullopt;
-    }
-}
-
-// A single-precision figure as stored; none also beyond the single range.
-std::optional<float> storedSingle(const QVariant& value)
-{
-    const std::optional<double> number = storedNumber(value);
-    if (!number || !std::isfinite(float(*number)))
-        return std::nullopt;
-    return float(*number);
-}
-
 // The table of withdrawn jobs in the stock database: a job's fingerprint (SHA-256 of its
 // bytes, in hexadecimal) and the local time of its withdrawal. Created by the first
 // withdrawal, so that stock databases made before it keep working.
@@ -177,12 +155,12 @@ std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable)
     QStringList failed;
     for (const auto& [field, figure] : {std::pair {"mystock", &gMyStock}, std::pair {"minstock", &gMinStock},
                                         std::pair {"tmpNum1", &gTmpNum1}}) {
-        if (const auto value = storedSingle(rs.field(field)))
+        if (const auto value = material::storedSingle(rs.field(field)))
             *figure = *value;
         else
             failed << field;
     }
-    const auto number = storedNumber(rs.field("promitheftis"));
+    const auto number = material::storedNumber(rs.field("promitheftis"));
     if (const auto supplier = number ? conv::toInt16(*number) : std::nullopt)
         gSupplier = *supplier;
     else
@@ -207,7 +185,7 @@ Deduction DeductStockChecked(const QString& code, float quantity)
     rs.Open(material::selectByCode(code), gConnStock, 1, 3);
     if (rs.Eof())
         return Deduction::Done;
-    const std::optional<float> stock = storedSingle(rs.field("mystock"));
+    const std::optional<float> stock = material::storedSingle(rs.field("mystock"));
     if (!stock)
         return Deduction::StockUnreadable;
     const float rest = *stock - quantity;

@@ -372,6 +372,9 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
             case Change::OutOfRange:
                 skipped_.push_back({r, row.code, "το νέο απόθεμα ξεπερνά τα όρια των αριθμών"});
                 break;
+            case Change::StockUnreadable:
+                skipped_.push_back({r, row.code, "το απόθεμα στην αποθήκη δεν είναι αριθμός"});
+                break;
             case Change::Missing:
                 if (descriptionColumn() >= 0)
                     addNewMaterial(row);
@@ -394,28 +397,21 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
     return counts;
 }
 
-// One material's stock change; a sum beyond the single-precision range leaves the material
-// as it is. Throws db::DatabaseError when the look-up or the change cannot run.
+// One material's stock change; a sum beyond the single-precision range, or a stored stock
+// that is no number where the change starts from it, leaves the material as it is. Throws
+// db::DatabaseError when the look-up or the change cannot run.
 Form5::Change Form5::ApplyStockChange(const QString& code, float quantity, const QString& description)
 {
     db::Recordset rs;
     rs.Open(material::selectByCode(code), gConnStock, 1, 3);
     if (rs.Eof())
         return Change::Missing;
-    const float current = float(conv::toNumber(rs.field("mystock")).value_or(0));
-    float stock = current;
-    switch (ActionMode) {
-    case Add:
-        stock = current + quantity;
-        break;
-    case Replace:
-        stock = quantity;
-        break;
-    case Subtract:
-        stock = current - quantity;
-        break;
-    default:
-        break;
+    float stock = quantity;
+    if (ActionMode != Replace) {
+        const std::optional<float> current = material::storedSingle(rs.field("mystock"));
+        if (!current)
+            return Change::StockUnreadable;
+        stock = ActionMode == Add ? *current + quantity : *current - quantity;
     }
     if (!std::isfinite(stock))
         return Change::OutOfRange;

@@ -114,7 +114,7 @@ private:
 
     // The whole invoice in one transaction; nullopt when the database refused it.
     std::optional<UpdateCounts> applyInvoice(QString& error);
-    enum class Change { Missing, Applied, OutOfRange };
+    enum class Change { Missing, Applied, OutOfRange, StockUnreadable };
     Change ApplyStockChange(const QString& code, float quantity, const QString& description);
     void addNewMaterial(const InvoiceRow& row);
     void clearNewMaterials();

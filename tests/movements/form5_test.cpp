@@ -292,6 +292,34 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
 }
 
+TEST_F(InvoiceWindow, AStoredStockThatIsNoNumberIsReportedAndKept)
+{
+    addMaterial("TEXT", 0);
+    addMaterial("COMMA", 0);
+    DataFolder::exec(gConnStock, "update protesyles set mystock='abc' where kodikos='TEXT';"
+                                 "update protesyles set mystock='10,5' where kodikos='COMMA'");
+    const QString invoice = "TEXT\t3\r\nCOMMA\t3\r\n";
+    Form5* form = paste(invoice);
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::SecondQuantityColumn, 1);
+    form->XPButton3_Click();   // add: nothing to add to
+    EXPECT_EQ(fieldOf("TEXT", "mystock").toString(), "abc");
+    EXPECT_EQ(fieldOf("COMMA", "mystock").toString(), "10,5");
+    EXPECT_EQ(form->Label1[3]->text(), "Ενημερώθηκαν : 0");
+    ASSERT_EQ(boxes.count(), 1);
+    for (const char* row : {"Γραμμή 1 (TEXT): το απόθεμα στην αποθήκη δεν είναι αριθμός",
+                            "Γραμμή 2 (COMMA): το απόθεμα στην αποθήκη δεν είναι αριθμός"})
+        EXPECT_NE(boxes.last().text.indexOf(QString::fromUtf8(row)), -1) << row;
+
+    form = paste(invoice);
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::SecondQuantityColumn, 1);
+    form->Option1[Form5::Replace]->setChecked(true);   // a new figure needs none of the old one
+    form->XPButton3_Click();
+    EXPECT_DOUBLE_EQ(stockOf("TEXT"), 3);
+    EXPECT_DOUBLE_EQ(stockOf("COMMA"), 3);
+}
+
 TEST_F(InvoiceWindow, NewCodesAreListedAndInsertedExactly)
 {
     addMaterial("O'BRIEN", 1);
