@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -170,24 +171,31 @@ void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& v
         fail(handle);
 }
 
-// One use of a connection's cached statement: reset and unbound when the use ends.
-class CachedStatementUse {
+// One use of a prepared statement that is kept for further uses: reset and unbound when
+// the use ends, whichever way it ends.
+class StatementUse {
 public:
-    CachedStatementUse(Connection& connection, const QString& sql)
-        : stmt_(connection.cachedStatement(sql))
-    {
-    }
-    ~CachedStatementUse()
+    explicit StatementUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    ~StatementUse()
     {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }
-    CachedStatementUse(const CachedStatementUse&) = delete;
-    CachedStatementUse& operator=(const CachedStatementUse&) = delete;
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
     sqlite3_stmt* get() const { return stmt_; }
 
 private:
     sqlite3_stmt* stmt_;
+};
+
+// One use of a connection's cached statement.
+class CachedStatementUse : public StatementUse {
+public:
+    CachedStatementUse(Connection& connection, const QString& sql)
+        : StatementUse(connection.cachedStatement(sql))
+    {
+    }
 };
 
 void stepToDone(sqlite3* handle, sqlite3_stmt* stmt)
@@ -256,30 +264,25 @@ bool hasFoldedTable(sqlite3* handle, const QString& name)
 }
 
 // The condition that finds the rows whose case-insensitive column equals a text: the rowids
-// that the folded table names, or a scan where the file has no folded table.
-QString foldedCondition(Connection& connection, const QString& table, const QString& column, const QString& text)
+// that the folded table names, or a scan where the file has no folded table. The folded text
+// is a parameter, appended to parameters, so that the query's text is the same for every
+// text looked up and its statement is prepared once.
+QString foldedCondition(sqlite3* handle, const QString& table, const QString& column, const QString& text,
+                        QStringList& parameters)
 {
-    sqlite3* handle = connection.handle();
-    const QString folded = foldCase(text);
+    parameters << foldCase(text);
     const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
     if (!hasFoldedTable(handle, shadow))
-        return QStringLiteral("fold_case(%1)='%2'").arg(quotedName(column), sqlText(folded));
-    const CachedStatementUse ids(connection, QStringLiteral("select ID from %1 where folded=?").arg(quotedName(shadow)));
-    bindValue(handle, ids.get(), 1, folded);
-    QStringList rowids;
-    int rc;
-    while ((rc = sqlite3_step(ids.get())) == SQLITE_ROW)
-        rowids << QString::number(sqlite3_column_int64(ids.get(), 0));
-    if (rc != SQLITE_DONE)
-        fail(handle);
-    return QStringLiteral("rowid in (%1)").arg(rowids.join(u','));
+        return QStringLiteral("fold_case(%1)=?").arg(quotedName(column));
+    return QStringLiteral("rowid in (select ID from %1 where folded=?)").arg(quotedName(shadow));
 }
 
 // Each "column='text'" of a case-insensitive column of the table is rewritten into its
-// folded condition; literals and quoted names are copied as they stand.
-QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, const QString& sql)
+// folded condition, whose parameters are appended to parameters in the order of their marks;
+// literals and quoted names are copied as they stand.
+QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QString& sql,
+                                 QStringList& parameters)
 {
-    sqlite3* handle = connection.handle();
     QString out;
     out.reserve(sql.size());
     const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
@@ -330,7 +333,7 @@ QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, c
                 const int close = quotedEnd(k);
                 if (close < n && isCaseInsensitive(handle, table, word)) {
                     const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
-                    out += foldedCondition(connection, table, word, literal);
+                    out += foldedCondition(handle, table, word, literal, parameters);
                     i = close + 1;
                     continue;
                 }
@@ -526,11 +529,32 @@ sqlite3_stmt* Connection::cachedStatement(const QString& sql)
     return stmt;
 }
 
+sqlite3_stmt* Connection::recentStatement(const QString& sql)
+{
+    constexpr int kRecentQueries = 16;
+    const auto same = [&sql](const QPair<QString, sqlite3_stmt*>& entry) { return entry.first == sql; };
+    const auto found = std::find_if(recent_.begin(), recent_.end(), same);
+    if (found != recent_.end()) {
+        std::rotate(found, found + 1, recent_.end());
+        return recent_.last().second;
+    }
+    Statement prepared = prepare(openHandle(*this), sql);
+    if (recent_.size() == kRecentQueries) {
+        sqlite3_finalize(recent_.first().second);
+        recent_.removeFirst();
+    }
+    recent_.append({sql, prepared.get()});
+    return prepared.release();
+}
+
 void Connection::Close()
 {
     for (sqlite3_stmt* stmt : std::as_const(statements_))
         sqlite3_finalize(stmt);
     statements_.clear();
+    for (const auto& entry : std::as_const(recent_))
+        sqlite3_finalize(entry.second);
+    recent_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
@@ -567,16 +591,22 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     const QRegularExpressionMatch match = selectAll.match(translated);
     QString table;
     QString query = translated;
+    QStringList parameters;
     if (match.hasMatch()) {
         table = match.captured(1);
         if (table.startsWith(u'[') || table.startsWith(u'"'))
             table = table.mid(1, table.size() - 2);
-        translated = foldCaseInsensitiveTerms(connection, table, translated);
+        translated = foldCaseInsensitiveTerms(handle, table, translated, parameters);
         const int star = translated.indexOf(u'*');
         query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
     }
 
-    Statement stmt = prepare(handle, query);
+    const StatementUse stmt(connection.recentStatement(query));
+    for (int i = 0; i < parameters.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, parameters.at(i));
+    // The columns are read after the first step: a kept statement whose table has changed
+    // since it was prepared is prepared again by that step.
+    int rc = sqlite3_step(stmt.get());
     const int first = table.isEmpty() ? 0 : 1;
     const int count = sqlite3_column_count(stmt.get());
     QStringList columns;
@@ -593,8 +623,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     // per row.
     QVector<qint64> rowids;
     QVector<QVariant> values;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
         for (int c = first; c < count; ++c)
             values.append(columnValue(stmt.get(), c));
@@ -620,6 +649,9 @@ void Recordset::Close()
     singleColumns_.clear();
     rowids_.clear();
     values_.clear();
+    insertText_ = {};
+    updateText_ = {};
+    readSql_.clear();
     pos_ = 0;
     currentDeleted_ = false;
     CancelUpdate();
@@ -763,19 +795,32 @@ void Recordset::CancelUpdate()
     changed_.clear();
 }
 
+// The text of a statement for the assigned ordinals, built only when they differ from the
+// last ones: rows assigned alike, as a loop of AddNew or of edits assigns them, share it.
+const QString& Recordset::statementText(StatementText& text, const std::function<QString()>& build)
+{
+    if (text.sql.isEmpty() || text.ordinals != changed_) {
+        text.ordinals = changed_;
+        text.sql = build();
+    }
+    return text.sql;
+}
+
 void Recordset::insertRow()
 {
     sqlite3* handle = openHandle(*connection_);
-    QStringList names;
-    QStringList marks;
-    for (int ordinal : std::as_const(changed_)) {
-        names << quotedName(columns_.at(ordinal));
-        marks << QStringLiteral("?");
-    }
-    const QString sql = names.isEmpty()
-        ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
-        : QStringLiteral("insert into %1 (%2) values (%3)")
-              .arg(quotedName(table_), names.join(u','), marks.join(u','));
+    const QString& sql = statementText(insertText_, [this] {
+        QStringList names;
+        QStringList marks;
+        for (int ordinal : std::as_const(changed_)) {
+            names << quotedName(columns_.at(ordinal));
+            marks << QStringLiteral("?");
+        }
+        return names.isEmpty()
+            ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
+            : QStringLiteral("insert into %1 (%2) values (%3)")
+                  .arg(quotedName(table_), names.join(u','), marks.join(u','));
+    });
     {
         const CachedStatementUse stmt(*connection_, sql);
         for (int i = 0; i < changed_.size(); ++i)
@@ -796,11 +841,12 @@ void Recordset::updateRow()
 {
     requireCurrent();
     sqlite3* handle = openHandle(*connection_);
-    QStringList assignments;
-    for (int ordinal : std::as_const(changed_))
-        assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
-    const QString sql = QStringLiteral("update %1 set %2 where rowid=?")
-                            .arg(quotedName(table_), assignments.join(u','));
+    const QString& sql = statementText(updateText_, [this] {
+        QStringList assignments;
+        for (int ordinal : std::as_const(changed_))
+            assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
+        return QStringLiteral("update %1 set %2 where rowid=?").arg(quotedName(table_), assignments.join(u','));
+    });
     {
         const CachedStatementUse stmt(*connection_, sql);
         for (int i = 0; i < changed_.size(); ++i)
@@ -815,9 +861,11 @@ void Recordset::updateRow()
     CancelUpdate();
 }
 
-Recordset::Row Recordset::readRow(qint64 rowid) const
+Recordset::Row Recordset::readRow(qint64 rowid)
 {
-    const CachedStatementUse stmt(*connection_, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
+    if (readSql_.isEmpty())
+        readSql_ = QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_));
+    const CachedStatementUse stmt(*connection_, readSql_);
     sqlite3_bind_int64(stmt.get(), 1, rowid);
     Row row(columns_.size());
     if (sqlite3_step(stmt.get()) == SQLITE_ROW) {

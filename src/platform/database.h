@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <stdexcept>
 
 struct sqlite3;
@@ -70,6 +71,11 @@ public:
     // that run again and again (a row's insert, update, delete, read-back). Throws
     // DatabaseError. The caller resets it after use (CachedStatementUse does).
     sqlite3_stmt* cachedStatement(const QString& sql);
+    // The statement of a Recordset's query, kept while it is among the few queries run most
+    // recently: a query run again and again (a look-up by code, the code bound) is prepared
+    // once, and query texts that carry their own values do not pile up. Throws DatabaseError.
+    // The caller resets it after use, before the next call.
+    sqlite3_stmt* recentStatement(const QString& sql);
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
     quint64 openId() const { return openId_; }
 
@@ -81,6 +87,7 @@ private:
     QString path_;
     quint64 openId_ = 0;
     QHash<QString, sqlite3_stmt*> statements_;
+    QVector<QPair<QString, sqlite3_stmt*>> recent_;   // the most recently run last
 };
 
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
@@ -151,7 +158,13 @@ private:
     void storePendingEdit();
     void insertRow();
     void updateRow();
-    Row readRow(qint64 rowid) const;
+    Row readRow(qint64 rowid);
+    // A statement's text with the ordinals it was built for.
+    struct StatementText {
+        QVector<int> ordinals;
+        QString sql;
+    };
+    const QString& statementText(StatementText& text, const std::function<QString()>& build);
     int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
@@ -166,6 +179,9 @@ private:
     bool adding_ = false;
     Row edit_;                   // the edited row while fields are assigned
     QVector<int> changed_;       // ordinals assigned since the last Update
+    StatementText insertText_;   // the last insert's and update's statements, kept for the
+    StatementText updateText_;   // rows assigned alike
+    QString readSql_;            // the read-back of one row by rowid
 };
 
 } // namespace db
