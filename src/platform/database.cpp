@@ -357,6 +357,19 @@ void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
+// The columns of a statement's result from the given one on.
+ResultColumns resultColumns(sqlite3_stmt* stmt, int first)
+{
+    ResultColumns columns;
+    for (int c = first; c < sqlite3_column_count(stmt); ++c) {
+        columns.names << QString::fromUtf8(sqlite3_column_name(stmt, c));
+        const char* declared = sqlite3_column_decltype(stmt, c);
+        columns.booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
+        columns.singles << (declared && qstricmp(declared, "REAL") == 0);
+    }
+    return columns;
+}
+
 // A single-precision figure as the file keeps it: the double of the shortest text that
 // reads back as the same single, so every reader sees 40.8 and not 40.7999992370605.
 QVariant singleValue(const QVariant& value)
@@ -529,22 +542,25 @@ sqlite3_stmt* Connection::cachedStatement(const QString& sql)
     return stmt;
 }
 
-sqlite3_stmt* Connection::recentStatement(const QString& sql)
+KeptQuery& Connection::recentQuery(const QString& sql)
 {
     constexpr int kRecentQueries = 16;
-    const auto same = [&sql](const QPair<QString, sqlite3_stmt*>& entry) { return entry.first == sql; };
+    const auto same = [&sql](const KeptQuery& kept) { return kept.sql == sql; };
     const auto found = std::find_if(recent_.begin(), recent_.end(), same);
     if (found != recent_.end()) {
         std::rotate(found, found + 1, recent_.end());
-        return recent_.last().second;
+        return recent_.last();
     }
     Statement prepared = prepare(openHandle(*this), sql);
     if (recent_.size() == kRecentQueries) {
-        sqlite3_finalize(recent_.first().second);
+        sqlite3_finalize(recent_.first().statement);
         recent_.removeFirst();
     }
-    recent_.append({sql, prepared.get()});
-    return prepared.release();
+    KeptQuery kept;
+    kept.sql = sql;
+    kept.statement = prepared.release();
+    recent_.append(std::move(kept));
+    return recent_.last();
 }
 
 void Connection::Close()
@@ -552,8 +568,8 @@ void Connection::Close()
     for (sqlite3_stmt* stmt : std::as_const(statements_))
         sqlite3_finalize(stmt);
     statements_.clear();
-    for (const auto& entry : std::as_const(recent_))
-        sqlite3_finalize(entry.second);
+    for (const KeptQuery& kept : std::as_const(recent_))
+        sqlite3_finalize(kept.statement);
     recent_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
@@ -601,23 +617,20 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
         query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
     }
 
-    const StatementUse stmt(connection.recentStatement(query));
+    KeptQuery& kept = connection.recentQuery(query);
+    const StatementUse stmt(kept.statement);
     for (int i = 0; i < parameters.size(); ++i)
         bindValue(handle, stmt.get(), i + 1, parameters.at(i));
-    // The columns are read after the first step: a kept statement whose table has changed
+    // The columns are known after the first step: a kept statement whose table has changed
     // since it was prepared is prepared again by that step.
     int rc = sqlite3_step(stmt.get());
     const int first = table.isEmpty() ? 0 : 1;
-    const int count = sqlite3_column_count(stmt.get());
-    QStringList columns;
-    QVector<bool> booleans;
-    QVector<bool> singles;
-    for (int c = first; c < count; ++c) {
-        columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
-        const char* declared = sqlite3_column_decltype(stmt.get(), c);
-        booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
-        singles << (declared && qstricmp(declared, "REAL") == 0);
+    const int preparations = sqlite3_stmt_status(stmt.get(), SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (kept.preparations != preparations && (rc == SQLITE_ROW || rc == SQLITE_DONE)) {
+        kept.columns = resultColumns(stmt.get(), first);
+        kept.preparations = preparations;
     }
+    const int count = first + int(kept.columns.names.size());
 
     // The values go into one flat vector: a list of thousands of rows costs no allocation
     // per row.
@@ -633,9 +646,9 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
 
     connection_ = &connection;
     table_ = table;
-    columns_ = columns;
-    booleanColumns_ = booleans;
-    singleColumns_ = singles;
+    columns_ = kept.columns.names;
+    booleanColumns_ = kept.columns.booleans;
+    singleColumns_ = kept.columns.singles;
     rowids_ = std::move(rowids);
     values_ = std::move(values);
 }

@@ -42,6 +42,23 @@ QString sqlText(const QString& text);
 // to their capitals and leaves every other character as it is, as the triggers do.
 QString foldCase(const QString& text);
 
+// The columns of a query's result as a Recordset reads them.
+struct ResultColumns {
+    QStringList names;
+    QVector<bool> booleans;   // declared BOOLEAN: stored as 1 or 0
+    QVector<bool> singles;    // declared REAL: single precision, stored as the value shown
+};
+
+// A Recordset query's statement, kept for the query's next run, and its result's columns as
+// last read (with the statement's count of preparations then, so that a statement prepared
+// again for a changed table has them read again).
+struct KeptQuery {
+    QString sql;
+    sqlite3_stmt* statement = nullptr;
+    int preparations = -1;
+    ResultColumns columns;
+};
+
 class Connection {
 public:
     Connection() = default;
@@ -71,11 +88,11 @@ public:
     // that run again and again (a row's insert, update, delete, read-back). Throws
     // DatabaseError. The caller resets it after use (CachedStatementUse does).
     sqlite3_stmt* cachedStatement(const QString& sql);
-    // The statement of a Recordset's query, kept while it is among the few queries run most
-    // recently: a query run again and again (a look-up by code, the code bound) is prepared
-    // once, and query texts that carry their own values do not pile up. Throws DatabaseError.
-    // The caller resets it after use, before the next call.
-    sqlite3_stmt* recentStatement(const QString& sql);
+    // A Recordset's query, kept while it is among the few queries run most recently: a query
+    // run again and again (a look-up by code, the code bound) is prepared once, and query
+    // texts that carry their own values do not pile up. Throws DatabaseError. The caller
+    // resets the statement after use; the reference holds until the next call.
+    KeptQuery& recentQuery(const QString& sql);
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
     quint64 openId() const { return openId_; }
 
@@ -87,7 +104,7 @@ private:
     QString path_;
     quint64 openId_ = 0;
     QHash<QString, sqlite3_stmt*> statements_;
-    QVector<QPair<QString, sqlite3_stmt*>> recent_;   // the most recently run last
+    QVector<KeptQuery> recent_;   // the most recently run last
 };
 
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
