@@ -109,22 +109,25 @@ QString translateJetLiterals(const QString& sql)
     return out;
 }
 
+// A column of the current row. The value is read through one sqlite3_value: each
+// sqlite3_column_* call takes the connection's lock, and a connection is used by one thread.
 QVariant columnValue(sqlite3_stmt* stmt, int column)
 {
-    switch (sqlite3_column_type(stmt, column)) {
+    sqlite3_value* value = sqlite3_column_value(stmt, column);
+    switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-        return qint64(sqlite3_column_int64(stmt, column));
+        return qint64(sqlite3_value_int64(value));
     case SQLITE_FLOAT:
-        return sqlite3_column_double(stmt, column);
+        return sqlite3_value_double(value);
     case SQLITE_NULL:
         return {};
     case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-        return QByteArray(data, sqlite3_column_bytes(stmt, column));
+        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+        return QByteArray(data, sqlite3_value_bytes(value));
     }
     default: {
-        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
+        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        return QString::fromUtf8(data, sqlite3_value_bytes(value));
     }
     }
 }
@@ -636,6 +639,8 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     // per row.
     QVector<qint64> rowids;
     QVector<QVariant> values;
+    rowids.reserve(kept.rows);
+    values.reserve(qsizetype(kept.rows) * (count - first));
     for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
         for (int c = first; c < count; ++c)
@@ -643,6 +648,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     }
     if (rc != SQLITE_DONE)
         fail(handle);
+    kept.rows = int(rowids.size());
 
     connection_ = &connection;
     table_ = table;

@@ -49,14 +49,16 @@ struct ResultColumns {
     QVector<bool> singles;    // declared REAL: single precision, stored as the value shown
 };
 
-// A Recordset query's statement, kept for the query's next run, and its result's columns as
+// A Recordset query's statement, kept for the query's next run; its result's columns as
 // last read (with the statement's count of preparations then, so that a statement prepared
-// again for a changed table has them read again).
+// again for a changed table has them read again); and the rows it read last, which the next
+// run reserves room for.
 struct KeptQuery {
     QString sql;
     sqlite3_stmt* statement = nullptr;
     int preparations = -1;
     ResultColumns columns;
+    int rows = 0;
 };
 
 class Connection {
