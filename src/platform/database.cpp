@@ -68,6 +68,8 @@ Statement prepare(sqlite3* handle, const QString& sql)
 // text in apostrophes or quotes is left as it stands.
 QString translateJetLiterals(const QString& sql)
 {
+    if (!sql.contains(u"true", Qt::CaseInsensitive) && !sql.contains(u"false", Qt::CaseInsensitive))
+        return sql;
     QString out;
     out.reserve(sql.size());
     QChar quote;
@@ -328,15 +330,15 @@ QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QS
         int end = i;
         while (end < n && isWordChar(sql.at(end)))
             ++end;
-        const QString word = sql.mid(i, end - i);
+        const QStringView word = QStringView(sql).mid(i, end - i);
         int k = skipSpaces(end);
         if (k < n && sql.at(k) == u'=') {
             k = skipSpaces(k + 1);
             if (k < n && sql.at(k) == u'\'' && (i == 0 || sql.at(i - 1) != u'.')) {
                 const int close = quotedEnd(k);
-                if (close < n && isCaseInsensitive(handle, table, word)) {
+                if (close < n && isCaseInsensitive(handle, table, word.toString())) {
                     const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
-                    out += foldedCondition(handle, table, word, literal, parameters);
+                    out += foldedCondition(handle, table, word.toString(), literal, parameters);
                     i = close + 1;
                     continue;
                 }
@@ -753,7 +755,9 @@ QString Recordset::fieldName(int ordinal) const
 int Recordset::ordinalOf(const QString& name) const
 {
     for (int i = 0; i < columns_.size(); ++i) {
-        if (columns_.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        // Names of another length differ however their letters compare.
+        const QString& column = columns_.at(i);
+        if (column.size() == name.size() && column.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     fail(QStringLiteral("Δεν υπάρχει πεδίο με το όνομα '%1'.").arg(name));
