@@ -763,7 +763,7 @@ int Recordset::ordinalOf(const QString& name) const
     fail(QStringLiteral("Δεν υπάρχει πεδίο με το όνομα '%1'.").arg(name));
 }
 
-QVariant Recordset::field(int ordinal) const
+const QVariant& Recordset::field(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= columns_.size())
         fail(QStringLiteral("Δεν υπάρχει πεδίο στη θέση %1.").arg(ordinal));
@@ -773,7 +773,7 @@ QVariant Recordset::field(int ordinal) const
     return values_.at(rowStart(pos_) + ordinal);
 }
 
-QVariant Recordset::field(const QString& name) const
+const QVariant& Recordset::field(const QString& name) const
 {
     return field(ordinalOf(name));
 }

@@ -153,10 +153,11 @@ public:
     // Field values of the current row: a Null field is an invalid (null) QVariant,
     // an empty text is an empty QString. Throws DatabaseError without a current row
     // or for an unknown field.
-    QVariant field(const QString& name) const;
-    QVariant field(int ordinal) const;
-    QVariant operator[](const QString& name) const { return field(name); }
-    QVariant operator[](int ordinal) const { return field(ordinal); }
+    // The value referred to holds until the recordset moves, is changed or closes.
+    const QVariant& field(const QString& name) const;
+    const QVariant& field(int ordinal) const;
+    const QVariant& operator[](const QString& name) const { return field(name); }
+    const QVariant& operator[](int ordinal) const { return field(ordinal); }
 
     // Assigns a field of the current (or new) row; stored by Update.
     void setField(const QString& name, const QVariant& value);
