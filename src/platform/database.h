@@ -34,8 +34,9 @@ QString sqlText(const QString& text);
 // sqlite3 tool. So a column C of table T declared COLLATE NOCASE is compared by its capitals:
 // - the schema (data/) keeps a table folded_T_C (ID, folded) of each row's C in capitals,
 //   filled by triggers written with built-in functions only, and indexed on folded;
-// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" with the IDs
-//   that folded_T_C holds for foldCase(text), read through that index;
+// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" of the IDs
+//   that folded_T_C holds for foldCase(text), read through that index (the folded text is
+//   bound, so the statement serves every text);
 // - a file without that table is still answered right, by a scan through the function
 //   fold_case that every Connection registers for its own queries.
 // foldCase maps a-z, U+00E0-U+00FF and the Greek lower-case letters (final sigma included)
