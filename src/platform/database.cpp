@@ -651,6 +651,10 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     if (rc != SQLITE_DONE)
         fail(handle);
     kept.rows = int(rowids.size());
+    if (values.capacity() > 2 * values.size()) {   // far fewer rows than last time
+        rowids.squeeze();
+        values.squeeze();
+    }
 
     connection_ = &connection;
     table_ = table;

@@ -153,8 +153,8 @@ public:
     QString fieldName(int ordinal) const;
     // Field values of the current row: a Null field is an invalid (null) QVariant,
     // an empty text is an empty QString. Throws DatabaseError without a current row
-    // or for an unknown field.
-    // The value referred to holds until the recordset moves, is changed or closes.
+    // or for an unknown field. The value referred to holds until the recordset moves,
+    // is changed or closes.
     const QVariant& field(const QString& name) const;
     const QVariant& field(int ordinal) const;
     const QVariant& operator[](const QString& name) const { return field(name); }
