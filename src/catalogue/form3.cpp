@@ -43,9 +43,10 @@ QString checkText(bool controlled)
 }
 
 // A field of the current row by position; Null when the table has no such field.
-QVariant fieldAt(const db::Recordset& rs, int ordinal)
+const QVariant& fieldAt(const db::Recordset& rs, int ordinal)
 {
-    return ordinal < rs.fieldCount() ? rs.field(ordinal) : QVariant();
+    static const QVariant none;
+    return ordinal < rs.fieldCount() ? rs.field(ordinal) : none;
 }
 
 // A figure as stored: single precision, as the list shows and compares it.
@@ -272,11 +273,11 @@ bool Form3::FillMaterialsGrid(int order)
         ListedFields fields;
         for (; !rs.Eof(); rs.MoveNext(), ++row) {
             for (int c = 0; c < int(fields.size()); ++c)
-                fields[std::size_t(c)] = fieldAt(rs, c);
+                fields[std::size_t(c)] = &fieldAt(rs, c);
             fillRow(row, fields);
-            const bool controlled = fields[material::exeielegxo].toBool();
-            const std::optional<float> stock = single(fields[material::mystock]);
-            const std::optional<float> minimum = single(fields[material::minstock]);
+            const bool controlled = fields[material::exeielegxo]->toBool();
+            const std::optional<float> stock = single(*fields[material::mystock]);
+            const std::optional<float> minimum = single(*fields[material::minstock]);
             if (controlled && stock && *stock <= 0) {
                 colourRow(row, shortageColor);
                 ++shortages;
@@ -303,12 +304,12 @@ bool Form3::FillMaterialsGrid(int order)
 void Form3::fillRow(int row, const ListedFields& fields)
 {
     FlexGrid* grid = MSFlexGrid1;
-    const QVariant& id = fields[material::ID];
+    const QVariant& id = *fields[material::ID];
     static const QString idPattern = QStringLiteral("0000");
     grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), idPattern));
     for (int c = 1; c < ColCheck; ++c)
-        grid->setTextMatrix(row, c, SafeTrim(fields[std::size_t(c)]));
-    grid->setTextMatrix(row, ColCheck, checkText(fields[material::exeielegxo].toBool()));
+        grid->setTextMatrix(row, c, SafeTrim(*fields[std::size_t(c)]));
+    grid->setTextMatrix(row, ColCheck, checkText(fields[material::exeielegxo]->toBool()));
     grid->setRowHeight(row, kDataRowHeight);
 }
 

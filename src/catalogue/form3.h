@@ -113,8 +113,8 @@ private:
     // Refills, colours and counts the list; false when the query could not be read (the
     // user has been told, the list is empty and the totals are zero).
     bool FillMaterialsGrid(int order);
-    // The fields a list row shows, positions 0 to 13.
-    using ListedFields = std::array<QVariant, ColCheck + 1>;
+    // The fields a list row shows, positions 0 to 13, as the recordset holds them.
+    using ListedFields = std::array<const QVariant*, ColCheck + 1>;
     void fillRow(int row, const ListedFields& fields);
     void colourRow(int row, std::uint32_t color);
     void writeTotals(int rows, int shortages, int belowMinimum);

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -67,6 +68,8 @@ Statement prepare(sqlite3* handle, const QString& sql)
 // text in apostrophes or quotes is left as it stands.
 QString translateJetLiterals(const QString& sql)
 {
+    if (!sql.contains(u"true", Qt::CaseInsensitive) && !sql.contains(u"false", Qt::CaseInsensitive))
+        return sql;
     QString out;
     out.reserve(sql.size());
     QChar quote;
@@ -108,22 +111,25 @@ QString translateJetLiterals(const QString& sql)
     return out;
 }
 
+// A column of the current row. The value is read through one sqlite3_value: each
+// sqlite3_column_* call takes the connection's lock, and a connection is used by one thread.
 QVariant columnValue(sqlite3_stmt* stmt, int column)
 {
-    switch (sqlite3_column_type(stmt, column)) {
+    sqlite3_value* value = sqlite3_column_value(stmt, column);
+    switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-        return qint64(sqlite3_column_int64(stmt, column));
+        return qint64(sqlite3_value_int64(value));
     case SQLITE_FLOAT:
-        return sqlite3_column_double(stmt, column);
+        return sqlite3_value_double(value);
     case SQLITE_NULL:
         return {};
     case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-        return QByteArray(data, sqlite3_column_bytes(stmt, column));
+        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+        return QByteArray(data, sqlite3_value_bytes(value));
     }
     default: {
-        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
+        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        return QString::fromUtf8(data, sqlite3_value_bytes(value));
     }
     }
 }
@@ -170,24 +176,31 @@ void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& v
         fail(handle);
 }
 
-// One use of a connection's cached statement: reset and unbound when the use ends.
-class CachedStatementUse {
+// One use of a prepared statement that is kept for further uses: reset and unbound when
+// the use ends, whichever way it ends.
+class StatementUse {
 public:
-    CachedStatementUse(Connection& connection, const QString& sql)
-        : stmt_(connection.cachedStatement(sql))
-    {
-    }
-    ~CachedStatementUse()
+    explicit StatementUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    ~StatementUse()
     {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }
-    CachedStatementUse(const CachedStatementUse&) = delete;
-    CachedStatementUse& operator=(const CachedStatementUse&) = delete;
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
     sqlite3_stmt* get() const { return stmt_; }
 
 private:
     sqlite3_stmt* stmt_;
+};
+
+// One use of a connection's cached statement.
+class CachedStatementUse : public StatementUse {
+public:
+    CachedStatementUse(Connection& connection, const QString& sql)
+        : StatementUse(connection.cachedStatement(sql))
+    {
+    }
 };
 
 void stepToDone(sqlite3* handle, sqlite3_stmt* stmt)
@@ -256,30 +269,25 @@ bool hasFoldedTable(sqlite3* handle, const QString& name)
 }
 
 // The condition that finds the rows whose case-insensitive column equals a text: the rowids
-// that the folded table names, or a scan where the file has no folded table.
-QString foldedCondition(Connection& connection, const QString& table, const QString& column, const QString& text)
+// that the folded table names, or a scan where the file has no folded table. The folded text
+// is a parameter, appended to parameters, so that the query's text is the same for every
+// text looked up and its statement is prepared once.
+QString foldedCondition(sqlite3* handle, const QString& table, const QString& column, const QString& text,
+                        QStringList& parameters)
 {
-    sqlite3* handle = connection.handle();
-    const QString folded = foldCase(text);
+    parameters << foldCase(text);
     const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
     if (!hasFoldedTable(handle, shadow))
-        return QStringLiteral("fold_case(%1)='%2'").arg(quotedName(column), sqlText(folded));
-    const CachedStatementUse ids(connection, QStringLiteral("select ID from %1 where folded=?").arg(quotedName(shadow)));
-    bindValue(handle, ids.get(), 1, folded);
-    QStringList rowids;
-    int rc;
-    while ((rc = sqlite3_step(ids.get())) == SQLITE_ROW)
-        rowids << QString::number(sqlite3_column_int64(ids.get(), 0));
-    if (rc != SQLITE_DONE)
-        fail(handle);
-    return QStringLiteral("rowid in (%1)").arg(rowids.join(u','));
+        return QStringLiteral("fold_case(%1)=?").arg(quotedName(column));
+    return QStringLiteral("rowid in (select ID from %1 where folded=?)").arg(quotedName(shadow));
 }
 
 // Each "column='text'" of a case-insensitive column of the table is rewritten into its
-// folded condition; literals and quoted names are copied as they stand.
-QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, const QString& sql)
+// folded condition, whose parameters are appended to parameters in the order of their marks;
+// literals and quoted names are copied as they stand.
+QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QString& sql,
+                                 QStringList& parameters)
 {
-    sqlite3* handle = connection.handle();
     QString out;
     out.reserve(sql.size());
     const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
@@ -322,15 +330,15 @@ QString foldCaseInsensitiveTerms(Connection& connection, const QString& table, c
         int end = i;
         while (end < n && isWordChar(sql.at(end)))
             ++end;
-        const QString word = sql.mid(i, end - i);
+        const QStringView word = QStringView(sql).mid(i, end - i);
         int k = skipSpaces(end);
         if (k < n && sql.at(k) == u'=') {
             k = skipSpaces(k + 1);
             if (k < n && sql.at(k) == u'\'' && (i == 0 || sql.at(i - 1) != u'.')) {
                 const int close = quotedEnd(k);
-                if (close < n && isCaseInsensitive(handle, table, word)) {
+                if (close < n && isCaseInsensitive(handle, table, word.toString())) {
                     const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
-                    out += foldedCondition(connection, table, word, literal);
+                    out += foldedCondition(handle, table, word.toString(), literal, parameters);
                     i = close + 1;
                     continue;
                 }
@@ -352,6 +360,19 @@ void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
     const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     const QByteArray folded = foldCase(QString::fromUtf8(data, sqlite3_value_bytes(argv[0]))).toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+// The columns of a statement's result from the given one on.
+ResultColumns resultColumns(sqlite3_stmt* stmt, int first)
+{
+    ResultColumns columns;
+    for (int c = first; c < sqlite3_column_count(stmt); ++c) {
+        columns.names << QString::fromUtf8(sqlite3_column_name(stmt, c));
+        const char* declared = sqlite3_column_decltype(stmt, c);
+        columns.booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
+        columns.singles << (declared && qstricmp(declared, "REAL") == 0);
+    }
+    return columns;
 }
 
 // A single-precision figure as the file keeps it: the double of the shortest text that
@@ -526,11 +547,35 @@ sqlite3_stmt* Connection::cachedStatement(const QString& sql)
     return stmt;
 }
 
+KeptQuery& Connection::recentQuery(const QString& sql)
+{
+    constexpr int kRecentQueries = 16;
+    const auto same = [&sql](const KeptQuery& kept) { return kept.sql == sql; };
+    const auto found = std::find_if(recent_.begin(), recent_.end(), same);
+    if (found != recent_.end()) {
+        std::rotate(found, found + 1, recent_.end());
+        return recent_.last();
+    }
+    Statement prepared = prepare(openHandle(*this), sql);
+    if (recent_.size() == kRecentQueries) {
+        sqlite3_finalize(recent_.first().statement);
+        recent_.removeFirst();
+    }
+    KeptQuery kept;
+    kept.sql = sql;
+    kept.statement = prepared.release();
+    recent_.append(std::move(kept));
+    return recent_.last();
+}
+
 void Connection::Close()
 {
     for (sqlite3_stmt* stmt : std::as_const(statements_))
         sqlite3_finalize(stmt);
     statements_.clear();
+    for (const KeptQuery& kept : std::as_const(recent_))
+        sqlite3_finalize(kept.statement);
+    recent_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
@@ -567,46 +612,55 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     const QRegularExpressionMatch match = selectAll.match(translated);
     QString table;
     QString query = translated;
+    QStringList parameters;
     if (match.hasMatch()) {
         table = match.captured(1);
         if (table.startsWith(u'[') || table.startsWith(u'"'))
             table = table.mid(1, table.size() - 2);
-        translated = foldCaseInsensitiveTerms(connection, table, translated);
+        translated = foldCaseInsensitiveTerms(handle, table, translated, parameters);
         const int star = translated.indexOf(u'*');
         query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
     }
 
-    Statement stmt = prepare(handle, query);
+    KeptQuery& kept = connection.recentQuery(query);
+    const StatementUse stmt(kept.statement);
+    for (int i = 0; i < parameters.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, parameters.at(i));
+    // The columns are known after the first step: a kept statement whose table has changed
+    // since it was prepared is prepared again by that step.
+    int rc = sqlite3_step(stmt.get());
     const int first = table.isEmpty() ? 0 : 1;
-    const int count = sqlite3_column_count(stmt.get());
-    QStringList columns;
-    QVector<bool> booleans;
-    QVector<bool> singles;
-    for (int c = first; c < count; ++c) {
-        columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
-        const char* declared = sqlite3_column_decltype(stmt.get(), c);
-        booleans << (declared && qstricmp(declared, "BOOLEAN") == 0);
-        singles << (declared && qstricmp(declared, "REAL") == 0);
+    const int preparations = sqlite3_stmt_status(stmt.get(), SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (kept.preparations != preparations && (rc == SQLITE_ROW || rc == SQLITE_DONE)) {
+        kept.columns = resultColumns(stmt.get(), first);
+        kept.preparations = preparations;
     }
+    const int count = first + int(kept.columns.names.size());
 
     // The values go into one flat vector: a list of thousands of rows costs no allocation
     // per row.
     QVector<qint64> rowids;
     QVector<QVariant> values;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    rowids.reserve(kept.rows);
+    values.reserve(qsizetype(kept.rows) * (count - first));
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
         for (int c = first; c < count; ++c)
             values.append(columnValue(stmt.get(), c));
     }
     if (rc != SQLITE_DONE)
         fail(handle);
+    kept.rows = int(rowids.size());
+    if (values.capacity() > 2 * values.size()) {   // far fewer rows than last time
+        rowids.squeeze();
+        values.squeeze();
+    }
 
     connection_ = &connection;
     table_ = table;
-    columns_ = columns;
-    booleanColumns_ = booleans;
-    singleColumns_ = singles;
+    columns_ = kept.columns.names;
+    booleanColumns_ = kept.columns.booleans;
+    singleColumns_ = kept.columns.singles;
     rowids_ = std::move(rowids);
     values_ = std::move(values);
 }
@@ -620,6 +674,9 @@ void Recordset::Close()
     singleColumns_.clear();
     rowids_.clear();
     values_.clear();
+    insertText_ = {};
+    updateText_ = {};
+    readSql_.clear();
     pos_ = 0;
     currentDeleted_ = false;
     CancelUpdate();
@@ -702,13 +759,15 @@ QString Recordset::fieldName(int ordinal) const
 int Recordset::ordinalOf(const QString& name) const
 {
     for (int i = 0; i < columns_.size(); ++i) {
-        if (columns_.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        // Names of another length differ however their letters compare.
+        const QString& column = columns_.at(i);
+        if (column.size() == name.size() && column.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     fail(QStringLiteral("Δεν υπάρχει πεδίο με το όνομα '%1'.").arg(name));
 }
 
-QVariant Recordset::field(int ordinal) const
+const QVariant& Recordset::field(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= columns_.size())
         fail(QStringLiteral("Δεν υπάρχει πεδίο στη θέση %1.").arg(ordinal));
@@ -718,7 +777,7 @@ QVariant Recordset::field(int ordinal) const
     return values_.at(rowStart(pos_) + ordinal);
 }
 
-QVariant Recordset::field(const QString& name) const
+const QVariant& Recordset::field(const QString& name) const
 {
     return field(ordinalOf(name));
 }
@@ -763,19 +822,32 @@ void Recordset::CancelUpdate()
     changed_.clear();
 }
 
+// The text of a statement for the assigned ordinals, built only when they differ from the
+// last ones: rows assigned alike, as a loop of AddNew or of edits assigns them, share it.
+const QString& Recordset::statementText(StatementText& text, const std::function<QString()>& build)
+{
+    if (text.sql.isEmpty() || text.ordinals != changed_) {
+        text.ordinals = changed_;
+        text.sql = build();
+    }
+    return text.sql;
+}
+
 void Recordset::insertRow()
 {
     sqlite3* handle = openHandle(*connection_);
-    QStringList names;
-    QStringList marks;
-    for (int ordinal : std::as_const(changed_)) {
-        names << quotedName(columns_.at(ordinal));
-        marks << QStringLiteral("?");
-    }
-    const QString sql = names.isEmpty()
-        ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
-        : QStringLiteral("insert into %1 (%2) values (%3)")
-              .arg(quotedName(table_), names.join(u','), marks.join(u','));
+    const QString& sql = statementText(insertText_, [this] {
+        QStringList names;
+        QStringList marks;
+        for (int ordinal : std::as_const(changed_)) {
+            names << quotedName(columns_.at(ordinal));
+            marks << QStringLiteral("?");
+        }
+        return names.isEmpty()
+            ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
+            : QStringLiteral("insert into %1 (%2) values (%3)")
+                  .arg(quotedName(table_), names.join(u','), marks.join(u','));
+    });
     {
         const CachedStatementUse stmt(*connection_, sql);
         for (int i = 0; i < changed_.size(); ++i)
@@ -796,11 +868,12 @@ void Recordset::updateRow()
 {
     requireCurrent();
     sqlite3* handle = openHandle(*connection_);
-    QStringList assignments;
-    for (int ordinal : std::as_const(changed_))
-        assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
-    const QString sql = QStringLiteral("update %1 set %2 where rowid=?")
-                            .arg(quotedName(table_), assignments.join(u','));
+    const QString& sql = statementText(updateText_, [this] {
+        QStringList assignments;
+        for (int ordinal : std::as_const(changed_))
+            assignments << quotedName(columns_.at(ordinal)) + QStringLiteral("=?");
+        return QStringLiteral("update %1 set %2 where rowid=?").arg(quotedName(table_), assignments.join(u','));
+    });
     {
         const CachedStatementUse stmt(*connection_, sql);
         for (int i = 0; i < changed_.size(); ++i)
@@ -815,9 +888,11 @@ void Recordset::updateRow()
     CancelUpdate();
 }
 
-Recordset::Row Recordset::readRow(qint64 rowid) const
+Recordset::Row Recordset::readRow(qint64 rowid)
 {
-    const CachedStatementUse stmt(*connection_, QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_)));
+    if (readSql_.isEmpty())
+        readSql_ = QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_));
+    const CachedStatementUse stmt(*connection_, readSql_);
     sqlite3_bind_int64(stmt.get(), 1, rowid);
     Row row(columns_.size());
     if (sqlite3_step(stmt.get()) == SQLITE_ROW) {

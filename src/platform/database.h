@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <stdexcept>
 
 struct sqlite3;
@@ -33,13 +34,33 @@ QString sqlText(const QString& text);
 // sqlite3 tool. So a column C of table T declared COLLATE NOCASE is compared by its capitals:
 // - the schema (data/) keeps a table folded_T_C (ID, folded) of each row's C in capitals,
 //   filled by triggers written with built-in functions only, and indexed on folded;
-// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" with the IDs
-//   that folded_T_C holds for foldCase(text), read through that index;
+// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" of the IDs
+//   that folded_T_C holds for foldCase(text), read through that index (the folded text is
+//   bound, so the statement serves every text);
 // - a file without that table is still answered right, by a scan through the function
 //   fold_case that every Connection registers for its own queries.
 // foldCase maps a-z, U+00E0-U+00FF and the Greek lower-case letters (final sigma included)
 // to their capitals and leaves every other character as it is, as the triggers do.
 QString foldCase(const QString& text);
+
+// The columns of a query's result as a Recordset reads them.
+struct ResultColumns {
+    QStringList names;
+    QVector<bool> booleans;   // declared BOOLEAN: stored as 1 or 0
+    QVector<bool> singles;    // declared REAL: single precision, stored as the value shown
+};
+
+// A Recordset query's statement, kept for the query's next run; its result's columns as
+// last read (with the statement's count of preparations then, so that a statement prepared
+// again for a changed table has them read again); and the rows it read last, which the next
+// run reserves room for.
+struct KeptQuery {
+    QString sql;
+    sqlite3_stmt* statement = nullptr;
+    int preparations = -1;
+    ResultColumns columns;
+    int rows = 0;
+};
 
 class Connection {
 public:
@@ -70,6 +91,11 @@ public:
     // that run again and again (a row's insert, update, delete, read-back). Throws
     // DatabaseError. The caller resets it after use (CachedStatementUse does).
     sqlite3_stmt* cachedStatement(const QString& sql);
+    // A Recordset's query, kept while it is among the few queries run most recently: a query
+    // run again and again (a look-up by code, the code bound) is prepared once, and query
+    // texts that carry their own values do not pile up. Throws DatabaseError. The caller
+    // resets the statement after use; the reference holds until the next call.
+    KeptQuery& recentQuery(const QString& sql);
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
     quint64 openId() const { return openId_; }
 
@@ -81,6 +107,7 @@ private:
     QString path_;
     quint64 openId_ = 0;
     QHash<QString, sqlite3_stmt*> statements_;
+    QVector<KeptQuery> recent_;   // the most recently run last
 };
 
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
@@ -126,11 +153,12 @@ public:
     QString fieldName(int ordinal) const;
     // Field values of the current row: a Null field is an invalid (null) QVariant,
     // an empty text is an empty QString. Throws DatabaseError without a current row
-    // or for an unknown field.
-    QVariant field(const QString& name) const;
-    QVariant field(int ordinal) const;
-    QVariant operator[](const QString& name) const { return field(name); }
-    QVariant operator[](int ordinal) const { return field(ordinal); }
+    // or for an unknown field. The value referred to holds until the recordset moves,
+    // is changed or closes.
+    const QVariant& field(const QString& name) const;
+    const QVariant& field(int ordinal) const;
+    const QVariant& operator[](const QString& name) const { return field(name); }
+    const QVariant& operator[](int ordinal) const { return field(ordinal); }
 
     // Assigns a field of the current (or new) row; stored by Update.
     void setField(const QString& name, const QVariant& value);
@@ -151,7 +179,13 @@ private:
     void storePendingEdit();
     void insertRow();
     void updateRow();
-    Row readRow(qint64 rowid) const;
+    Row readRow(qint64 rowid);
+    // A statement's text with the ordinals it was built for.
+    struct StatementText {
+        QVector<int> ordinals;
+        QString sql;
+    };
+    const QString& statementText(StatementText& text, const std::function<QString()>& build);
     int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
@@ -166,6 +200,9 @@ private:
     bool adding_ = false;
     Row edit_;                   // the edited row while fields are assigned
     QVector<int> changed_;       // ordinals assigned since the last Update
+    StatementText insertText_;   // the last insert's and update's statements, kept for the
+    StatementText updateText_;   // rows assigned alike
+    QString readSql_;            // the read-back of one row by rowid
 };
 
 } // namespace db

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -93,7 +94,7 @@ public:
         const auto& texts = rows_[std::size_t(row)].texts;
         return std::size_t(col) < texts.size() ? texts[std::size_t(col)] : QString();
     }
-    void setText(int row, int col, const QString& text);
+    void setText(int row, int col, QString text);
     CellColors colors(int row, int col) const
     {
         const auto& colors = rows_[std::size_t(row)].colors;
@@ -224,7 +225,7 @@ void FlexGridModel::setCols(int cols)
     }
 }
 
-void FlexGridModel::setText(int row, int col, const QString& text)
+void FlexGridModel::setText(int row, int col, QString text)
 {
     auto& texts = rows_[std::size_t(row)].texts;
     if (texts.size() <= std::size_t(col)) {
@@ -232,7 +233,7 @@ void FlexGridModel::setText(int row, int col, const QString& text)
             return;
         texts.resize(std::size_t(cols_));
     }
-    texts[std::size_t(col)] = text;
+    texts[std::size_t(col)] = std::move(text);
     changed(row, col);
 }
 
@@ -497,11 +498,11 @@ QString FlexGrid::TextMatrix(int row, int col) const
     return model_->text(row, col);
 }
 
-void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+void FlexGrid::setTextMatrix(int row, int col, QString text)
 {
     checkRow(row);
     checkCol(col);
-    model_->setText(row, col, text);
+    model_->setText(row, col, std::move(text));
 }
 
 void FlexGrid::Clear()

@@ -30,7 +30,7 @@ public:
 
     // Cells. Out-of-range cells throw std::out_of_range (callers skip such steps).
     QString TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString& text);
+    void setTextMatrix(int row, int col, QString text);
     void Clear();                   // empties every cell, keeps the size
     void RemoveItem(int row);       // throws std::out_of_range, also for the last row below the header
     void AddItem(const QString& tabSeparated, int row = -1);

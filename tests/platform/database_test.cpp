@@ -313,6 +313,29 @@ TEST_F(DatabaseTest, CodesAndKeysIgnoreGreekAndLatinLetterCase)
     EXPECT_TRUE(key.Eof());
 }
 
+// A query run again reuses its statement: it still sees a column added since, and it is
+// still answered after many other queries have run in between.
+TEST_F(DatabaseTest, ARepeatedQueryFollowsTheTableAndOutlastsOtherQueries)
+{
+    addMaterial("first", "A-1", 3);
+    const QString query = "select * from protesyles where kodikos='a-1'";
+    db::Recordset rs;
+    rs.Open(query, gConnStock);
+    const int fields = rs.fieldCount();
+
+    DataFolder::exec(gConnStock, "alter table protesyles add column extra TEXT default 'x'");
+    rs.Open(query, gConnStock);
+    ASSERT_EQ(rs.fieldCount(), fields + 1);
+    EXPECT_EQ(rs["extra"].toString(), "x");
+    EXPECT_EQ(rs["mystock"].toDouble(), 3.0);
+
+    for (int id = 0; id < 40; ++id)
+        rs.Open(material::selectById(id), gConnStock);
+    rs.Open(query, gConnStock);
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs["kodikos"].toString(), "A-1");
+}
+
 // The schema's triggers fold exactly the letters that the program folds: every letter
 // the program maps is mapped alike in the files' folded tables.
 TEST_F(DatabaseTest, TheSchemaFoldsTheLettersTheProgramFolds)
