@@ -146,13 +146,13 @@ ReadPicture readClipboard()
         if (failed.failure != Unreadable::TooLarge)
             failed = std::move(read);
     }
+    if (offered)   // the same bytes decoded again, at full size, would fail the same way
+        return failed;
     if (data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
-        if (!image.isNull())
-            return {image, image.size(), Unreadable::No};
-        offered = true;
+        return image.isNull() ? failed : ReadPicture {image, image.size(), Unreadable::No};
     }
-    return offered ? failed : ReadPicture {{}, {}, Unreadable::No};
+    return {{}, {}, Unreadable::No};
 }
 
 QString sizeText(QSize size)
