@@ -217,27 +217,57 @@ std::optional<QString> jobFileChange(const QByteArray& imported)
     return std::nullopt;
 }
 
+namespace {
+
+// The job file's bytes; nullopt when it cannot be read.
+std::optional<QByteArray> readJobFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+// How often a rewrite starts anew because the companion program wrote to the file meanwhile.
+constexpr int kRewriteAttempts = 3;
+
+} // namespace
+
 JobFileStep removeWithdrawnJob(const QByteArray& imported)
 {
     const QString path = jobFilePath();
-    QFile file(path);
-    if (!file.exists())
-        return JobFileStep::Done;
-    if (!file.open(QIODevice::ReadOnly))
-        return JobFileStep::Failed;
-    const QByteArray current = file.readAll();
-    file.close();
-    if (!current.startsWith(imported))
-        return JobFileStep::Replaced;
-    const QByteArray appended = current.mid(imported.size());
-    if (appended.isEmpty())
-        return QFile::remove(path) ? JobFileStep::Done : JobFileStep::Failed;
-    // The rest replaces the file in one rename: a crash leaves the old file or the new one.
-    QSaveFile rest(path);
-    if (!rest.open(QIODevice::WriteOnly))
-        return JobFileStep::Failed;
-    rest.write(byteOrderMark(imported) + appended);
-    return rest.commit() ? JobFileStep::Done : JobFileStep::Failed;
+    for (int attempt = 0; attempt < kRewriteAttempts; ++attempt) {
+        if (!QFile::exists(path))
+            return JobFileStep::Done;
+        const std::optional<QByteArray> current = readJobFile(path);
+        if (!current)
+            return JobFileStep::Failed;
+        if (!current->startsWith(imported))
+            return JobFileStep::Replaced;
+        const QByteArray appended = current->mid(imported.size());
+        // The file is read again just before it is replaced: a job appended since the first
+        // reading would otherwise be lost.
+        if (appended.isEmpty()) {
+            if (beforeJobFileReplaced)
+                beforeJobFileReplaced();
+            if (readJobFile(path) != current)
+                continue;
+            return QFile::remove(path) ? JobFileStep::Done : JobFileStep::Failed;
+        }
+        // The rest replaces the file in one rename: a crash leaves the old file or the new one.
+        QSaveFile rest(path);
+        if (!rest.open(QIODevice::WriteOnly))
+            return JobFileStep::Failed;
+        rest.write(byteOrderMark(imported) + appended);
+        if (beforeJobFileReplaced)
+            beforeJobFileReplaced();
+        if (readJobFile(path) != current) {
+            rest.cancelWriting();
+            continue;
+        }
+        return rest.commit() ? JobFileStep::Done : JobFileStep::Failed;
+    }
+    return JobFileStep::Failed;
 }
 
 std::optional<Withdrawal> lastWithdrawal(const QByteArray& fingerprint)

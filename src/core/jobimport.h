@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Figures of the last stock-controlled material that LookupMaterial found.
@@ -73,8 +74,12 @@ enum class JobFileStep {
     Failed,     // the file could not be rewritten or removed
 };
 // Leaves in the job file only what follows the imported bytes (with the imported file's
-// byte-order mark), written atomically; removes the file when nothing follows.
+// byte-order mark), written atomically; removes the file when nothing follows. A file that
+// changed while it was being rewritten is read again, a few times at most, so that a job
+// appended meanwhile stays.
 JobFileStep removeWithdrawnJob(const QByteArray& imported);
+// Runs just before the job file is replaced or removed; tests append to it there.
+inline std::function<void()> beforeJobFileReplaced;
 
 // A withdrawal noted in the stock database.
 struct Withdrawal {

@@ -489,6 +489,33 @@ TEST_F(JobExecute, AJobFileChangedSinceTheImportWithdrawsNothing)
     }
 }
 
+// The companion program appends the next job while the withdrawn one is being taken out of
+// the file, whether the file is to be removed or rewritten: the appended job stays.
+TEST_F(JobExecute, AJobAppendedDuringTheRewriteStays)
+{
+    const QByteArray imported = jobBytes({jobLine("A", "a", "1")});
+    const QByteArray before = jobBytes({jobLine("B", "b", "1")});   // appended before Execute
+    const QByteArray during = jobBytes({jobLine("B", "b", "2")});   // appended during the rewrite
+    for (const QByteArray& earlier : {QByteArray(), before}) {
+        SCOPED_TRACE(earlier.isEmpty() ? "removed" : "rewritten");
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A'");
+        writeJobBytes(imported);
+        ImportStockFile();
+        ASSERT_NE(Form1::instance(), nullptr);
+        writeJobBytes(imported + earlier);
+        bool appended = false;
+        beforeJobFileReplaced = [&] {
+            if (!std::exchange(appended, true))
+                writeJobBytes(jobFileBytes() + during);
+        };
+        Form1::instance()->XPButton1_Click();
+        beforeJobFileReplaced = nullptr;
+        EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+        EXPECT_EQ(jobFileBytes(), earlier + during);
+        EXPECT_EQ(boxes.last().text, "Οι ποσότητες ενημερώθηκαν");
+    }
+}
+
 // Two copies of the program on one data folder: while this one asks its shortage question,
 // the other withdraws the same job. The check that runs inside this copy's transaction, after
 // the answer, finds it, whether or not the other copy has already rewritten the job file.
