@@ -23,8 +23,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <charconv>
-#include <cstdlib>
 
 using namespace form3;
 
@@ -42,15 +40,6 @@ struct FigureBox {
 constexpr FigureBox kFigureBoxes[] = {
     {"Axia", 3}, {"mystock", 4}, {"minstock", 5}, {"maxstock", 6}, {"tmpNum1", 9},
 };
-
-// A single-precision figure is stored as the value the user sees: 40.8, not 40.7999992.
-double storedSingle(float value)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text - 1, value);
-    *result.ptr = '\0';
-    return std::strtod(text, nullptr);
-}
 
 // A figure shown in its general text form; no value shows an empty box.
 QString figureText(const QVariant& value)
@@ -360,7 +349,7 @@ bool Form3::storeMaterial(bool adding)
         // A box that does not hold a number leaves its field as it is.
         for (const FigureBox& box : kFigureBoxes)
             if (const std::optional<float> value = conv::parseSingle(Text1(box.index)))
-                rs.setField(box.field, storedSingle(*value));
+                rs.setField(box.field, *value);
         // A stored position that the lists lack showed no choice: it is kept.
         if (Combo3->currentIndex() >= 0)
             rs.setField("promitheftis", Combo3->currentIndex());

@@ -1,5 +1,6 @@
 #include "core/application.h"
 #include "platform/messagebox.h"
+#include "platform/numericlocale.h"
 #include "platform/qttexts.h"
 
 #include <exception>
@@ -7,6 +8,7 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     qttexts::useGreek();
+    numericlocale::useClassicNumbers();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

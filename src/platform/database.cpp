@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -399,12 +398,14 @@ QVariant singleValue(const QVariant& value)
     const float single = value.toFloat();
     if (!std::isfinite(single))
         return double(single);
+    // The shortest text that reads back as the single, read as a double; both steps are
+    // independent of the C library's locale.
     char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text - 1, single);
-    if (error != std::errc())
-        return double(single);
-    *end = '\0';
-    return std::strtod(text, nullptr);
+    const auto [end, error] = std::to_chars(text, text + sizeof text, single);
+    double stored = single;
+    if (error == std::errc())
+        std::from_chars(text, end, stored);
+    return stored;
 }
 
 // The value of a quoted connection-string part, which starts at its quote: a doubled quote

@@ -1,5 +1,6 @@
 #include "platform/workbook.h"
 #include "platform/failure.h"
+#include "platform/numericlocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,8 @@ void Workbook::addPageBreakBefore(int row)
 
 void Workbook::save(const QString& path) const
 {
+    // The writer prints numbers and widths with the C library: "7.5", never "7,5".
+    const numericlocale::ClassicNumbersScope classicNumbers;
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook* book = workbook_new(file.constData());
     if (!book)
