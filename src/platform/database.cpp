@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <sqlite3.h>
 #include <algorithm>
 #include <array>
@@ -111,6 +112,14 @@ QString translateJetLiterals(const QString& sql)
     return out;
 }
 
+// Text exactly as stored: QString::fromUtf8 drops a leading byte-order mark, and a code that
+// begins with one would then read back as another code.
+QString storedText(const unsigned char* data, int bytes)
+{
+    return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
+        .decode(QByteArrayView(data, bytes));
+}
+
 // A column of the current row. The value is read through one sqlite3_value: each
 // sqlite3_column_* call takes the connection's lock, and a connection is used by one thread.
 QVariant columnValue(sqlite3_stmt* stmt, int column)
@@ -128,8 +137,7 @@ QVariant columnValue(sqlite3_stmt* stmt, int column)
         return QByteArray(data, sqlite3_value_bytes(value));
     }
     default: {
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return QString::fromUtf8(data, sqlite3_value_bytes(value));
+        return storedText(sqlite3_value_text(value), sqlite3_value_bytes(value));
     }
     }
 }
@@ -357,8 +365,7 @@ void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
         sqlite3_result_null(context);
         return;
     }
-    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const QByteArray folded = foldCase(QString::fromUtf8(data, sqlite3_value_bytes(argv[0]))).toUtf8();
+    const QByteArray folded = foldCase(storedText(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]))).toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
