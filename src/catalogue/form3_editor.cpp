@@ -23,8 +23,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <charconv>
-#include <cstdlib>
 
 using namespace form3;
 
@@ -43,20 +41,12 @@ constexpr FigureBox kFigureBoxes[] = {
     {"Axia", 3}, {"mystock", 4}, {"minstock", 5}, {"maxstock", 6}, {"tmpNum1", 9},
 };
 
-// A single-precision figure is stored as the value the user sees: 40.8, not 40.7999992.
-double storedSingle(float value)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text - 1, value);
-    *result.ptr = '\0';
-    return std::strtod(text, nullptr);
-}
-
-// A figure shown in its general text form; no value shows an empty box.
+// A figure shown for editing: the shortest text that reads back as the same single-precision
+// value, so that saving it unchanged stores what was there; no value shows an empty box.
 QString figureText(const QVariant& value)
 {
     const std::optional<double> number = value.isNull() ? std::nullopt : conv::toNumber(value);
-    return number ? conv::singleText(float(*number)) : QString();
+    return number ? conv::shortestSingleText(float(*number)) : QString();
 }
 
 // A stored list position; one outside the list shows no choice.
@@ -357,10 +347,15 @@ bool Form3::storeMaterial(bool adding)
         rs.setField("Perigrafi", conv::trimBlanks(Text1(0)));
         rs.setField("kodikos", conv::trimBlanks(Text1(1)));
         rs.setField("kodikos2", conv::trimBlanks(Text1(2)));
-        // A box that does not hold a number leaves its field as it is.
-        for (const FigureBox& box : kFigureBoxes)
-            if (const std::optional<float> value = conv::parseSingle(Text1(box.index)))
-                rs.setField(box.field, storedSingle(*value));
+        // A box that does not hold a number, or still shows the stored figure, leaves its
+        // field as it is; a single-precision figure is stored as the value the user sees.
+        for (const FigureBox& box : kFigureBoxes) {
+            const QString text = Text1(box.index);
+            if (!adding && text == figureText(rs.field(box.field)))
+                continue;
+            if (const std::optional<float> value = conv::parseSingle(text))
+                rs.setField(box.field, conv::shortestSingleValue(*value));
+        }
         // A stored position that the lists lack showed no choice: it is kept.
         if (Combo3->currentIndex() >= 0)
             rs.setField("promitheftis", Combo3->currentIndex());
