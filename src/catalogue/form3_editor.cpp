@@ -305,6 +305,11 @@ void Form3::Command7_Click()
 {
     if (conv::trimBlanks(Text1(0)).isEmpty())
         return;
+    if (material::hasInvisibleCharacter(conv::trimBlanks(Text1(1)))) {
+        msgbox::MsgBox("Το υλικό δεν αποθηκεύτηκε: " + material::invisibleCharacterReason() + ".",
+                       msgbox::Exclamation);
+        return;
+    }
     const bool adding = newMode;
     bool stored = false;
     {

@@ -464,6 +464,10 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
             const InvoiceRow row = readRow(r);
             if (row.code.size() <= kShortestIgnoredCode)
                 continue;
+            if (material::hasInvisibleCharacter(row.code)) {
+                skipped_.push_back({r, row.code, material::invisibleCharacterReason()});
+                continue;
+            }
             if (row.quantity <= 0) {
                 if (!row.quantityFault.isEmpty())
                     skipped_.push_back({r, row.code, row.quantityFault});

@@ -612,6 +612,29 @@ TEST_F(MaterialsWindow, SavingUnchangedFiguresKeepsThemAndShownFiguresReadBackWh
     EXPECT_EQ(stored(5, "Axia").toDouble(), 40.8);
 }
 
+TEST_F(MaterialsWindow, ACodeWithAnInvisibleCharacterIsNotSaved)
+{
+    insert({1, "One", "A1", 2});
+    Form3& form = open();
+    emit form.Command4->Click();
+    form.setText1(0, "Marked");
+    form.setText1(1, QChar(0xFEFF) + QString("AB12"));
+    emit form.Command7->Click();
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains("αόρατο χαρακτήρα"));
+    EXPECT_TRUE(form.Frame1->isVisible());
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);
+
+    // A changed material keeps its code.
+    emit form.Command5->Click();
+    clickCell(1, 1);
+    emit form.Command2->Click();
+    form.setText1(1, "A" + QString(QChar(0x200B)) + "1");
+    emit form.Command7->Click();
+    EXPECT_EQ(boxes_.count(), 2);
+    EXPECT_EQ(stored(1, "kodikos").toString(), "A1");
+}
+
 TEST_F(MaterialsWindow, AFailedSaveSaysSoAndKeepsWhatWasTyped)
 {
     Form3& form = open();

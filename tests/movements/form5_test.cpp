@@ -354,6 +354,25 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
 }
 
+TEST_F(InvoiceWindow, ACodeWithAnInvisibleCharacterIsReportedAndNeitherChangedNorAdded)
+{
+    const QString marked = QChar(0xFEFF) + QString("AB12");
+    addMaterial("AB12", 5);
+    addMaterial(marked, 5);
+    Form5* form = paste(marked + "\t2\tΜε σημάδι\r\nCD" + QChar(0x200B) + "34\t1\tΚρυφό\r\nAB12\t3\r\n");
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::DescriptionColumn, 3);
+    form->XPButton3_Click();
+    EXPECT_EQ(stockOf("AB12"), 8);
+    EXPECT_EQ(stockOf(marked), 5);
+    EXPECT_EQ(form->List1->count(), 0);
+    ASSERT_EQ(boxes.count(), 1);
+    for (const char* row : {"Γραμμή 1", "Γραμμή 2"})
+        EXPECT_TRUE(boxes.last().text.contains(row)) << row;
+    EXPECT_FALSE(boxes.last().text.contains("Γραμμή 3"));
+    EXPECT_TRUE(boxes.last().text.contains("αόρατο χαρακτήρα"));
+}
+
 TEST_F(InvoiceWindow, AStoredStockThatIsNoNumberIsReportedAndKept)
 {
     addMaterial("TEXT", 0);
