@@ -507,13 +507,9 @@ void Form1::keepOnlyRows(FlexGrid* grid, const std::vector<int>& kept)
 void Form1::XPButton6_Click()
 {
     FlexGrid* grid = MSFlexGrid1[lookup::Missing];
-    const int top = std::max(grid->Row(), 1);
-    const int bottom = grid->RowSel();
-    for (int r = bottom; r >= top; --r) {
-        try {
-            grid->RemoveItem(r);
-        } catch (const std::out_of_range&) {
-        }
+    try {
+        grid->RemoveItems(std::max(grid->Row(), 1), grid->RowSel());
+    } catch (const std::out_of_range&) {
     }
     try {
         grid->setRow(1);

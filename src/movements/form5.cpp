@@ -650,12 +650,9 @@ bool Form5::insertNewMaterials(QString& error)
 // upwards removes nothing, and the last data row stays.
 void Form5::XPButton6_Click()
 {
-    const int top = std::max(MSFlexGrid1->Row(), 1);
-    for (int r = MSFlexGrid1->RowSel(); r >= top; --r) {
-        try {
-            MSFlexGrid1->RemoveItem(r);
-        } catch (const std::out_of_range&) {
-        }
+    try {
+        MSFlexGrid1->RemoveItems(std::max(MSFlexGrid1->Row(), 1), MSFlexGrid1->RowSel());
+    } catch (const std::out_of_range&) {
     }
     try {
         MSFlexGrid1->setRow(1);
