@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <sqlite3.h>
 #include <algorithm>
 #include <array>
@@ -13,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -116,8 +116,11 @@ QString translateJetLiterals(const QString& sql)
 // begins with one would then read back as another code.
 QString storedText(const unsigned char* data, int bytes)
 {
-    return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
-        .decode(QByteArrayView(data, bytes));
+    const auto* text = reinterpret_cast<const char*>(data);
+    QString decoded = QString::fromUtf8(text, bytes);
+    if (bytes >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0)
+        decoded.prepend(QChar(0xFEFF));
+    return decoded;
 }
 
 // A column of the current row. The value is read through one sqlite3_value: each
