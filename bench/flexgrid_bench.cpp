@@ -1,12 +1,16 @@
 // Filling a list grid the way the windows do (Rows raised once per row, every cell written,
 // some rows coloured cell by cell through the current cell), beside the bare work of
 // holding the same texts in a vector, so the figure is a ratio that holds on a noisy machine.
+// Removing a selected run of rows from a shown grid, beside the same removal from a bare
+// table model under a plain table view.
 
 #include "platform/flexgrid.h"
 #include "platform/units.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QStringList>
+#include <QTableView>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <vector>
@@ -98,7 +102,81 @@ void BM_BareRowsFill(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Rows removed from the second data row to the one before the last, as a selection's Delete does.
+void BM_FlexGridRemoveRun(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    FlexGrid grid;
+    grid.setCols(kCols);
+    grid.resize(1000, 700);
+    grid.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.setRows(1 + rows);
+        for (int r = 1; r <= rows; ++r)
+            grid.setTextMatrix(r, 0, QString::number(r));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        grid.RemoveItems(2, rows - 1);
+        QCoreApplication::processEvents();
+    }
+    if (grid.Rows() != 3 || grid.model()->rowCount() != 3)
+        state.SkipWithError("the run was not removed");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A table of texts with nothing of its own, removing a run in one notice.
+class BareModel final : public QAbstractTableModel {
+public:
+    int rowCount(const QModelIndex& = {}) const override { return int(rows_.size()); }
+    int columnCount(const QModelIndex& = {}) const override { return kCols; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole && index.column() == 0 ? rows_[std::size_t(index.row())] : QVariant();
+    }
+    void fill(int rows)
+    {
+        beginResetModel();
+        rows_.clear();
+        for (int r = 0; r <= rows; ++r)
+            rows_.push_back(QString::number(r));
+        endResetModel();
+    }
+    void removeRun(int first, int last)
+    {
+        beginRemoveRows({}, first, last);
+        rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+        endRemoveRows();
+    }
+
+private:
+    std::vector<QString> rows_;
+};
+
+void BM_BareModelRemoveRun(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    BareModel model;
+    QTableView view;
+    view.setModel(&model);
+    view.resize(1000, 700);
+    view.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.fill(rows);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        model.removeRun(2, rows - 1);
+        QCoreApplication::processEvents();
+    }
+    if (model.rowCount() != 3)
+        state.SkipWithError("the run was not removed");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_FlexGridFill)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareRowsFill)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FlexGridRemoveRun)->Arg(16000)->Arg(64000)->Arg(256000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareModelRemoveRun)->Arg(16000)->Arg(64000)->Arg(256000)->Unit(benchmark::kMillisecond);
 
 } // namespace

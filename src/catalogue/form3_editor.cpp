@@ -41,11 +41,12 @@ constexpr FigureBox kFigureBoxes[] = {
     {"Axia", 3}, {"mystock", 4}, {"minstock", 5}, {"maxstock", 6}, {"tmpNum1", 9},
 };
 
-// A figure shown in its general text form; no value shows an empty box.
+// A figure shown for editing: the shortest text that reads back as the same single-precision
+// value, so that saving it unchanged stores what was there; no value shows an empty box.
 QString figureText(const QVariant& value)
 {
     const std::optional<double> number = value.isNull() ? std::nullopt : conv::toNumber(value);
-    return number ? conv::singleText(float(*number)) : QString();
+    return number ? conv::shortestSingleText(float(*number)) : QString();
 }
 
 // A stored list position; one outside the list shows no choice.
@@ -304,6 +305,11 @@ void Form3::Command7_Click()
 {
     if (conv::trimBlanks(Text1(0)).isEmpty())
         return;
+    if (material::hasInvisibleCharacter(conv::trimBlanks(Text1(1)))) {
+        msgbox::MsgBox("Το υλικό δεν αποθηκεύτηκε: " + material::invisibleCharacterReason() + ".",
+                       msgbox::Exclamation);
+        return;
+    }
     const bool adding = newMode;
     bool stored = false;
     {
@@ -346,10 +352,15 @@ bool Form3::storeMaterial(bool adding)
         rs.setField("Perigrafi", conv::trimBlanks(Text1(0)));
         rs.setField("kodikos", conv::trimBlanks(Text1(1)));
         rs.setField("kodikos2", conv::trimBlanks(Text1(2)));
-        // A box that does not hold a number leaves its field as it is.
-        for (const FigureBox& box : kFigureBoxes)
-            if (const std::optional<float> value = conv::parseSingle(Text1(box.index)))
+        // A box that does not hold a number, or still shows the stored figure, leaves its
+        // field as it is.
+        for (const FigureBox& box : kFigureBoxes) {
+            const QString text = Text1(box.index);
+            if (!adding && text == figureText(rs.field(box.field)))
+                continue;
+            if (const std::optional<float> value = conv::parseSingle(text))
                 rs.setField(box.field, *value);
+        }
         // A stored position that the lists lack showed no choice: it is kept.
         if (Combo3->currentIndex() >= 0)
             rs.setField("promitheftis", Combo3->currentIndex());

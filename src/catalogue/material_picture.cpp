@@ -186,6 +186,14 @@ void reportNotStored(const QString& path)
     msgbox::MsgBox("Η φωτογραφία δεν αποθηκεύτηκε:\n" + QDir::toNativeSeparators(path), msgbox::Critical);
 }
 
+void reportNoFileName(const QString& code)
+{
+    msgbox::MsgBox("Η φωτογραφία δεν αποθηκεύτηκε: ο κωδικός «" + code
+                       + "» δεν έχει γράμματα ή ψηφία για να ονομαστεί το αρχείο της.\n"
+                         "Δώστε στο υλικό κωδικό με γράμματα ή ψηφία και αποθηκεύστε ξανά.",
+                   msgbox::Exclamation);
+}
+
 } // namespace
 
 MaterialPictureBox::MaterialPictureBox(QWidget* parent) : QWidget(parent)
@@ -252,8 +260,15 @@ void MaterialPictureBox::saveFile(const QString& code)
     // A new name takes the picture along; without one it leaves the file of that name (which
     // another material may share) alone.
     const bool carried = name != shownName_ && hasPicture();
-    if (name.isEmpty() || !(changed_ || carried))
+    if (!(changed_ || carried))
         return;
+    if (name.isEmpty()) {
+        // A code made only of removed characters names no file: the user is told that its
+        // picture is not kept, rather than finding it gone.
+        if (hasPicture())
+            reportNoFileName(code);
+        return;
+    }
     const QString path = picture::filePath(code);
     if (hasPicture()) {
         QDir().mkpath(QFileInfo(path).path());

@@ -64,7 +64,8 @@ public:
     void showFile(const QString& code);
     // Writes the box's picture to the code's file when the picture changed since the last
     // show or save, or the code now names another file; deletes that file when the picture
-    // was cleared. The file is replaced in one step, never left half written.
+    // was cleared. The file is replaced in one step, never left half written. A code that
+    // names no file keeps no picture, and a picture to be kept under it is told in a message.
     void saveFile(const QString& code);
 
 protected:

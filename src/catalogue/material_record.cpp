@@ -5,6 +5,7 @@
 #include "platform/convert.h"
 #include "platform/database.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace material {
@@ -57,6 +58,20 @@ QStringList currencyList()
     }
     rs.Close();
     return symbols;
+}
+
+bool hasInvisibleCharacter(const QString& code)
+{
+    const QList<uint> characters = code.toUcs4();
+    return std::any_of(characters.begin(), characters.end(), [](uint c) {
+        const QChar::Category category = QChar::category(char32_t(c));
+        return category == QChar::Other_Control || category == QChar::Other_Format;
+    });
+}
+
+QString invisibleCharacterReason()
+{
+    return QStringLiteral("ο κωδικός έχει χαρακτήρα ελέγχου ή αόρατο χαρακτήρα");
 }
 
 QString selectByCode(const QString& code)

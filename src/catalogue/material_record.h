@@ -56,6 +56,13 @@ std::optional<double> storedNumber(const QVariant& value);
 // A single-precision figure as stored; none also beyond the single range.
 std::optional<float> storedSingle(const QVariant& value);
 
+// Whether a code holds a control or format character (a TAB, a line break, U+200B, U+FEFF):
+// such a code can be neither seen nor typed, so it could never be found again, and no road
+// stores one.
+bool hasInvisibleCharacter(const QString& code);
+// Why such a code is refused, for the reports of the windows that refuse it.
+QString invisibleCharacterReason();
+
 // "select * from protesyles where kodikos='<code, trimmed and quoted>'"
 QString selectByCode(const QString& code);
 // "select * from protesyles where ID=<id formatted 0>"

@@ -66,36 +66,134 @@ int roomEnd(const PrinterPage& page, const PrintLayout& layout, std::size_t inde
     return index + 1 < layout.columns.size() ? layout.columns[index + 1].x : page.PageWidth();
 }
 
-// Prints the columns of one row; gap is the blank kept between two texts.
-void printRow(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layout, int row, int gap)
+// The longest start of the text that fits the width; at least one character.
+int fittingLength(const PrinterPage& page, const QString& text, int widthTw)
 {
+    int low = 1;
+    int high = int(text.size());
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (page.TextWidth(text.left(mid)) <= widthTw)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return low;
+}
+
+// One text of a row, on the row's line `line` (0 the first) at x.
+struct PlacedText {
+    int line;
+    int x;
+    QString text;
+};
+
+// Where the texts of one row go. A text that must print whole and does not fit the paper from
+// where it would start goes to a line of its own below, at its column's x, or nearer the left
+// edge as far as it needs; a text wider than the paper runs on over as many lines as it takes.
+// The columns after it follow it on its last line.
+class RowLayout {
+public:
+    RowLayout(const PrinterPage& page, const PrintLayout& layout) : page_(page), layout_(layout) {}
+
+    std::vector<PlacedText> place(const FlexGrid& grid, int row, int gap)
+    {
+        texts_.clear();
+        line_ = 0;
+        int free = 0;   // the first x on the current line that the texts so far leave free
+        for (std::size_t i = 0; i < layout_.columns.size(); ++i) {
+            const PrintColumn& column = layout_.columns[i];
+            QString text = oneLine(cellText(grid, row, column.gridColumn));
+            if (layout_.trimTexts)
+                text = conv::trimBlanks(text);
+            if (text.isEmpty())
+                continue;
+            const int start = std::max(column.x, free);
+            const int room = roomEnd(page_, layout_, i) - gap - start;
+            if (column.mayShorten) {
+                text = clipText(page_, text, room);
+                if (!text.isEmpty())
+                    texts_.push_back({line_, start, text});
+                continue;
+            }
+            // A text that fits its room (most do) leaves the next column at its own x; only a
+            // longer one is measured.
+            if (page_.Fits(text, room)) {
+                texts_.push_back({line_, start, text});
+                free = 0;
+                continue;
+            }
+            const int end = placeWhole(text, start, column.x, gap);
+            free = end + gap;
+        }
+        return texts_;
+    }
+
+    int lines() const { return line_ + 1; }
+
+private:
+    // Places a text that is printed whole; returns the x where it ends.
+    int placeWhole(const QString& text, int start, int columnX, int gap)
+    {
+        const int paper = page_.PageWidth();
+        const int width = page_.TextWidth(text);
+        if (start + width <= paper)
+            return put(start, text, width);
+        // Nearer the left edge on the same line, where the blank after the texts so far allows.
+        if (width <= paper && paper - width >= (lineUsed() ? lastEnd() + gap : 0))
+            return put(paper - width, text, width);
+        if (lineUsed())
+            ++line_;
+        if (width <= paper)
+            return put(std::min(columnX, paper - width), text, width);
+        // Wider than the paper: piece by piece from the left edge, each on a line of its own.
+        QString rest = text;
+        for (;;) {
+            const int length = fittingLength(page_, rest, paper);
+            if (length == rest.size())
+                return put(0, rest, page_.TextWidth(rest));
+            texts_.push_back({line_++, 0, rest.left(length)});
+            rest = rest.mid(length);
+        }
+    }
+
+    int put(int x, const QString& text, int width)
+    {
+        texts_.push_back({line_, x, text});
+        return x + width;
+    }
+
+    int lastEnd() const { return texts_.back().x + page_.TextWidth(texts_.back().text); }
+
+    bool lineUsed() const { return !texts_.empty() && texts_.back().line == line_; }
+
+    const PrinterPage& page_;
+    const PrintLayout& layout_;
+    std::vector<PlacedText> texts_;
+    int line_ = 0;
+};
+
+// Prints the placed texts of one row from the current line, over its band, and moves below it.
+void printRow(PrinterPage& page, const PrintLayout& layout, int row, const std::vector<PlacedText>& texts,
+              int lines)
+{
+    const int top = page.CurrentY();
     if (layout.bandWidth > 0) {
-        const int top = page.CurrentY();
         const QColor& color = row % 2 == 0 ? layout.evenBand : layout.oddBand;
-        page.FilledBox(page.CurrentX(), top, layout.bandWidth, top + layout.bandHeight, color);
+        const int height = layout.bandHeight + (lines - 1) * page.LineHeight();
+        page.FilledBox(page.CurrentX(), top, layout.bandWidth, top + height, color);
         page.setCurrentX(0);
         page.setCurrentY(top);
     }
-    int free = 0;   // the first x that the texts printed so far leave free
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        const PrintColumn& column = layout.columns[i];
-        QString text = oneLine(cellText(grid, row, column.gridColumn));
-        if (layout.trimTexts)
-            text = conv::trimBlanks(text);
-        const int start = std::max(column.x, free);
-        const int room = roomEnd(page, layout, i) - gap - start;
-        if (column.mayShorten)
-            text = clipText(page, text, room);
-        if (text.isEmpty())
-            continue;
-        page.setCurrentX(start);
-        page.Print(text);
-        // A text that fits its room (a shortened one does) leaves the next column at its own
-        // x; only a longer one is measured to find where the next column starts.
-        if (!column.mayShorten && i + 1 < layout.columns.size() && !page.Fits(text, room))
-            free = start + page.TextWidth(text) + gap;
+    int line = 0;
+    for (const PlacedText& placed : texts) {
+        for (; line < placed.line; ++line)
+            page.PrintLine();
+        page.setCurrentX(placed.x);
+        page.Print(placed.text);
     }
-    page.PrintLine();
+    for (; line < lines; ++line)
+        page.PrintLine();
 }
 
 } // namespace
@@ -173,19 +271,21 @@ void printRows(PrinterPage& page, const FlexGrid& grid, const PrintLayout& layou
     int pageNumber = 1;
     startPage(page, layout, pageNumber);
 
-    const int rowHeight = std::max(layout.bandHeight, page.LineHeight());
     const int gap = page.TextWidth(QStringLiteral(" "));
+    RowLayout rowLayout(page, layout);
     int rowsOnPage = 0;
     for (int row = 0; row < grid.Rows(); ++row) {
+        const std::vector<PlacedText> texts = rowLayout.place(grid, row, gap);
+        const int height = std::max(layout.bandHeight, page.LineHeight()) + (rowLayout.lines() - 1) * page.LineHeight();
         const bool pageFull = layout.rowsPerPage > 0 && row > 0 && row % layout.rowsPerPage == 0;
-        const bool fits = page.CurrentY() + rowHeight <= page.PageHeight();
+        const bool fits = page.CurrentY() + height <= page.PageHeight();
         if (rowsOnPage > 0 && (pageFull || !fits)) {
             page.NewPage();
             skipLines(page, layout.nextPageSkipLines);
             startPage(page, layout, ++pageNumber);
             rowsOnPage = 0;
         }
-        printRow(page, grid, layout, row, gap);
+        printRow(page, layout, row, texts, rowLayout.lines());
         ++rowsOnPage;
     }
 }

@@ -64,16 +64,6 @@ struct JobTooLong {};
 // The most skipped lines that the report names one by one.
 constexpr int kReportedLines = 20;
 
-// Control and format characters (such as U+200B or U+FEFF) cannot be seen or typed.
-bool hasInvisibleCharacter(const QString& text)
-{
-    const QList<uint> characters = text.toUcs4();
-    return std::any_of(characters.begin(), characters.end(), [](uint c) {
-        const QChar::Category category = QChar::category(char32_t(c));
-        return category == QChar::Other_Control || category == QChar::Other_Format;
-    });
-}
-
 QString withdrawalTime(const Withdrawal& withdrawal)
 {
     return withdrawal.when.toString("dd/MM/yyyy HH:mm");
@@ -322,9 +312,8 @@ void Form1::analyseLine(const QString& line, int number)
         return;
     }
     const QString code = conv::trimBlanks(conv::mid(line, kCodeAt, kCodeWidth));
-    if (hasInvisibleCharacter(code)) {
-        // Stored, such a code could never be typed or found again.
-        skipped_.push_back({number, "ο κωδικός έχει χαρακτήρα ελέγχου ή αόρατο χαρακτήρα"});
+    if (material::hasInvisibleCharacter(code)) {
+        skipped_.push_back({number, material::invisibleCharacterReason()});
         return;
     }
     const QString description = conv::trimBlanks(conv::mid(line, kDescriptionAt, kDescriptionWidth));
@@ -518,13 +507,9 @@ void Form1::keepOnlyRows(FlexGrid* grid, const std::vector<int>& kept)
 void Form1::XPButton6_Click()
 {
     FlexGrid* grid = MSFlexGrid1[lookup::Missing];
-    const int top = std::max(grid->Row(), 1);
-    const int bottom = grid->RowSel();
-    for (int r = bottom; r >= top; --r) {
-        try {
-            grid->RemoveItem(r);
-        } catch (const std::out_of_range&) {
-        }
+    try {
+        grid->RemoveItems(std::max(grid->Row(), 1), grid->RowSel());
+    } catch (const std::out_of_range&) {
     }
     try {
         grid->setRow(1);

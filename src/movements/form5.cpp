@@ -5,7 +5,6 @@
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/helpers.h"
-#include "core/jobimport.h"
 #include "core/language.h"
 #include "core/mdiform1.h"
 #include "core/settings_string.h"
@@ -30,6 +29,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -71,6 +71,97 @@ void setBoxColors(QWidget* widget, std::uint32_t text, std::optional<std::uint32
         palette.setColor(QPalette::Base, units::color(*back));
     widget->setPalette(palette);
 }
+
+// Reads clipboard text cell by cell as a spreadsheet writes it. Linear in the text: each
+// character is looked at a bounded number of times.
+class SpreadsheetReader {
+public:
+    explicit SpreadsheetReader(const QString& text) : text_(text), crLfRows_(text.contains(u"\r\n")) {}
+
+    QVector<QStringList> rows()
+    {
+        QVector<QStringList> rows;
+        QStringList row;
+        while (at_ < text_.size()) {
+            QString cell;
+            const Ending ending = readCell(cell);
+            row << std::move(cell);
+            if (ending != Ending::Tab) {
+                rows << std::move(row);
+                row = QStringList();
+            }
+        }
+        // Cells left over were ended by a TAB at the text's end: an empty cell follows it.
+        if (!row.isEmpty())
+            rows << (row << QString());
+        return rows;
+    }
+
+private:
+    enum class Ending { Tab, Row, Text };
+
+    // A quoted part, then what follows it up to the cell's end as it stands.
+    Ending readCell(QString& cell)
+    {
+        if (quotesClose_ && text_.at(at_) == u'"')
+            readQuoted(cell);
+        return readPlain(cell);
+    }
+
+    // The quoted part of a cell from its opening quote: doubled quotes are one quote. Where no
+    // closing quote follows, nothing is read; then no later quote closes either, so every later
+    // cell is read as it stands.
+    void readQuoted(QString& cell)
+    {
+        qsizetype from = at_ + 1;
+        for (;;) {
+            const qsizetype quote = text_.indexOf(u'"', from);
+            if (quote < 0) {
+                quotesClose_ = false;
+                cell.clear();
+                return;
+            }
+            cell += QStringView(text_).mid(from, quote - from);
+            if (quote + 1 < text_.size() && text_.at(quote + 1) == u'"') {
+                cell += u'"';
+                from = quote + 2;
+                continue;
+            }
+            at_ = quote + 1;
+            return;
+        }
+    }
+
+    // Characters as they stand up to the next TAB or row end, which is passed over.
+    Ending readPlain(QString& cell)
+    {
+        const qsizetype start = at_;
+        for (qsizetype i = at_; i < text_.size(); ++i) {
+            const QChar c = text_.at(i);
+            if (c == u'\t') {
+                cell += QStringView(text_).mid(start, i - start);
+                at_ = i + 1;
+                return Ending::Tab;
+            }
+            if (c != u'\n')
+                continue;
+            const bool afterCr = i > start && text_.at(i - 1) == u'\r';
+            if (crLfRows_ && !afterCr)
+                continue;
+            cell += QStringView(text_).mid(start, i - start - (crLfRows_ ? 1 : 0));
+            at_ = i + 1;
+            return Ending::Row;
+        }
+        cell += QStringView(text_).mid(start);
+        at_ = text_.size();
+        return Ending::Text;
+    }
+
+    const QString& text_;
+    qsizetype at_ = 0;
+    const bool crLfRows_;   // rows end at CR LF; in a text without one, at LF
+    bool quotesClose_ = true;
+};
 
 } // namespace
 
@@ -243,8 +334,8 @@ void Form5::XPButton1_Click()
     QString text = data && data->hasText() ? data->text() : QString();
     // A NUL ends no row and no cell here; it is no character a code or a number holds.
     text.remove(QChar(0));
-    if (!text.isEmpty())
-        fillGrid(splitJobLines(text));
+    if (!text.isEmpty() && !fillGrid(spreadsheetRows(text)))
+        return;
     AutoSizeColumns();
     // One pasted row is an invoice too: the panel comes with the first data row.
     if (MSFlexGrid1->Rows() >= 2) {
@@ -253,26 +344,39 @@ void Form5::XPButton1_Click()
     }
 }
 
-// Each line one grid row from row 1 on, its cells split at TAB; as many columns as the
-// widest line has cells.
-void Form5::fillGrid(const QStringList& lines)
+QVector<QStringList> Form5::spreadsheetRows(const QString& text)
 {
-    QVector<QStringList> rows;
-    rows.reserve(lines.size());
+    return SpreadsheetReader(text).rows();
+}
+
+// Each row one grid row from row 1 on; as many columns as the widest row has cells. A row
+// wider than a spreadsheet is refused with a message, and the grid keeps what it shows.
+bool Form5::fillGrid(const QVector<QStringList>& rows)
+{
     int cols = 1;
-    for (const QString& line : lines) {
-        rows << line.split(u'\t');
-        cols = std::max(cols, int(rows.back().size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const int width = int(std::min<qsizetype>(rows.at(r).size(), std::numeric_limits<int>::max()));
+        if (width > kSpreadsheetColumns) {
+            msgbox::MsgBox(QString("Η επικόλληση δεν έγινε: η γραμμή %1 έχει %2 στήλες, "
+                                   "περισσότερες από τις %3 ενός λογιστικού φύλλου.")
+                               .arg(r + 1)
+                               .arg(width)
+                               .arg(kSpreadsheetColumns),
+                           msgbox::Exclamation, "Προσοχή");
+            return false;
+        }
+        cols = std::max(cols, width);
     }
     MSFlexGrid1->Clear();
     MSFlexGrid1->setRows(1);
     MSFlexGrid1->setCols(cols);
-    MSFlexGrid1->setRows(1 + rows.size());
+    MSFlexGrid1->setRows(1 + int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList& cells = rows.at(r);
         for (int c = 0; c < cells.size(); ++c)
             MSFlexGrid1->setTextMatrix(r + 1, c, cells.at(c));
     }
+    return true;
 }
 
 // Each column as wide as its widest text plus 200 twips, measured with the window's font;
@@ -360,6 +464,10 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
             const InvoiceRow row = readRow(r);
             if (row.code.size() <= kShortestIgnoredCode)
                 continue;
+            if (material::hasInvisibleCharacter(row.code)) {
+                skipped_.push_back({r, row.code, material::invisibleCharacterReason()});
+                continue;
+            }
             if (row.quantity <= 0) {
                 if (!row.quantityFault.isEmpty())
                     skipped_.push_back({r, row.code, row.quantityFault});
@@ -542,12 +650,9 @@ bool Form5::insertNewMaterials(QString& error)
 // upwards removes nothing, and the last data row stays.
 void Form5::XPButton6_Click()
 {
-    const int top = std::max(MSFlexGrid1->Row(), 1);
-    for (int r = MSFlexGrid1->RowSel(); r >= top; --r) {
-        try {
-            MSFlexGrid1->RemoveItem(r);
-        } catch (const std::out_of_range&) {
-        }
+    try {
+        MSFlexGrid1->RemoveItems(std::max(MSFlexGrid1->Row(), 1), MSFlexGrid1->RowSel());
+    } catch (const std::out_of_range&) {
     }
     try {
         MSFlexGrid1->setRow(1);

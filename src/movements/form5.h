@@ -65,6 +65,13 @@ public:
 
     // The header text of grid column c: "A" to "Z", then "AA", "AB", ...
     static QString columnLetter(int c);
+    // The widest row a spreadsheet holds; a paste with a wider row is refused.
+    static constexpr int kSpreadsheetColumns = 16384;
+
+    // Clipboard text as a spreadsheet writes it: cells end at TAB, rows at CR LF (or at LF in a
+    // text without CR LF); a cell that begins with a quote holds TAB, CR, LF and
+    // doubled quotes up to its closing quote. A row end after the last row adds no empty row.
+    static QVector<QStringList> spreadsheetRows(const QString& text);
     // A line of List1: code padded to 21, quantity "00000.00", a blank, description padded to 50.
     static QString newCodeLine(const QString& code, float quantity, const QString& description);
 
@@ -106,7 +113,7 @@ private:
     void buildResultPanel();
     void connectHandlers();
 
-    void fillGrid(const QStringList& lines);
+    bool fillGrid(const QVector<QStringList>& rows);
     void AutoSizeColumns();
     QString cellText(int row, int col) const;
     InvoiceRow readRow(int row) const;

@@ -369,9 +369,12 @@ std::optional<double> readNumber(const QString& text)
     return std::nullopt;
 }
 
+// Beyond the single range: rounds to infinity. Numbers a little above the largest single
+// (such as its shortest text, 3.4028235E+38) round down to it.
 bool beyondSingle(double value)
 {
-    return std::fabs(value) > double(std::numeric_limits<float>::max());
+    constexpr double kRoundsToInfinity = 0x1.ffffffp127;   // halfway between the largest single and 2^128
+    return std::fabs(value) >= kRoundsToInfinity;
 }
 
 } // namespace
@@ -415,6 +418,44 @@ QString wholeText(qint64 value)
 QString singleText(float value)
 {
     return generalText(double(value), 7, shortestSingleDigits);
+}
+
+namespace {
+
+// The shortest round-trip text of a finite float in the C form ("-4.08e+01" or "40.8"),
+// ended by its returned end.
+char* shortestSingleChars(float value, char (&text)[32])
+{
+    return std::to_chars(text, text + sizeof text, value).ptr;
+}
+
+} // namespace
+
+QString shortestSingleText(float value)
+{
+    if (!std::isfinite(value))
+        return singleText(value);
+    char text[32];
+    const char* end = shortestSingleChars(value, text);
+    QString result;
+    for (const char* c = text; c != end; ++c) {
+        if (*c == '.')
+            result += QLocale().decimalPoint();
+        else
+            result += QChar(*c == 'e' ? 'E' : *c);
+    }
+    return result;
+}
+
+double shortestSingleValue(float value)
+{
+    if (!std::isfinite(value))
+        return double(value);
+    char text[32];
+    const char* end = shortestSingleChars(value, text);
+    double read = 0;
+    std::from_chars(text, end, read);
+    return read;
 }
 
 QString doubleText(double value)

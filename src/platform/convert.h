@@ -31,6 +31,14 @@ bool exceedsSingle(const QString& text);
 // trailing zeros, no group separators, the regional decimal separator; the scientific
 // form "1,234568E+07" for 10^7 and above and below 10^-4 ("1E-05"). 2.5f -> "2,5" in Greek.
 QString singleText(float value);
+// The shortest text that reads back as the same single-precision number, for a figure shown
+// to be edited: every digit the number needs and no more, the regional decimal separator, no
+// group separators, the scientific form where it is shorter. 12345678f -> "12345678",
+// 40.8f -> "40,8" in Greek, 1e20f -> "1E+20". Not finite: as singleText.
+QString shortestSingleText(float value);
+// The double that shortest text reads as, so that a stored single-precision figure is the
+// value the user sees: 40.8f is stored as 40.8, not 40.7999992370605.
+double shortestSingleValue(float value);
 // The general text form of a double: the same with at most 15 significant digits and the
 // scientific form from 10^15 on.
 QString doubleText(double value);

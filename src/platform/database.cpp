@@ -1,5 +1,6 @@
 #include "platform/database.h"
 #include "platform/collation.h"
+#include "platform/convert.h"
 #include "platform/failure.h"
 
 #include <QFileInfo>
@@ -9,8 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
-#include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -110,6 +110,17 @@ QString translateJetLiterals(const QString& sql)
     return out;
 }
 
+// Text exactly as stored: QString::fromUtf8 drops a leading byte-order mark, and a code that
+// begins with one would then read back as another code.
+QString storedText(const unsigned char* data, int bytes)
+{
+    const auto* text = reinterpret_cast<const char*>(data);
+    QString decoded = QString::fromUtf8(text, bytes);
+    if (bytes >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0)
+        decoded.prepend(QChar(0xFEFF));
+    return decoded;
+}
+
 // A column of the current row. The value is read through one sqlite3_value: each
 // sqlite3_column_* call takes the connection's lock, and a connection is used by one thread.
 QVariant columnValue(sqlite3_stmt* stmt, int column)
@@ -127,8 +138,7 @@ QVariant columnValue(sqlite3_stmt* stmt, int column)
         return QByteArray(data, sqlite3_value_bytes(value));
     }
     default: {
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return QString::fromUtf8(data, sqlite3_value_bytes(value));
+        return storedText(sqlite3_value_text(value), sqlite3_value_bytes(value));
     }
     }
 }
@@ -356,8 +366,7 @@ void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
         sqlite3_result_null(context);
         return;
     }
-    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const QByteArray folded = foldCase(QString::fromUtf8(data, sqlite3_value_bytes(argv[0]))).toUtf8();
+    const QByteArray folded = foldCase(storedText(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]))).toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
@@ -395,17 +404,7 @@ QVariant singleValue(const QVariant& value)
     default:
         return value;
     }
-    const float single = value.toFloat();
-    if (!std::isfinite(single))
-        return double(single);
-    // The shortest text that reads back as the single, read as a double; both steps are
-    // independent of the C library's locale.
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, single);
-    double stored = single;
-    if (error == std::errc())
-        std::from_chars(text, end, stored);
-    return stored;
+    return conv::shortestSingleValue(value.toFloat());
 }
 
 // The value of a quoted connection-string part, which starts at its quote: a doubled quote

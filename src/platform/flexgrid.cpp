@@ -110,7 +110,7 @@ public:
     void setHeightTw(int row, int twips) { rows_[std::size_t(row)].heightTw = twips; }
 
     void clear();
-    void removeRow(int row);
+    void removeRows(int first, int last);
     void insertRow(int row, const QStringList& texts);
 
     int alignment(int col) const { return alignments_[std::size_t(col)]; }
@@ -246,14 +246,16 @@ void FlexGridModel::clear()
     allChanged();
 }
 
-void FlexGridModel::removeRow(int row)
+// Rows first to last; the views hear of those they were told about, in one notice.
+void FlexGridModel::removeRows(int first, int last)
 {
-    const bool announced = isAnnounced(row);
+    const int lastAnnounced = std::min(last, announced_ - 1);
+    const bool announced = first <= lastAnnounced;
     if (announced)
-        beginRemoveRows({}, row, row);
-    rows_.erase(rows_.begin() + row);
+        beginRemoveRows({}, first, lastAnnounced);
+    rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
     if (announced) {
-        --announced_;
+        announced_ -= lastAnnounced - first + 1;
         endRemoveRows();
     }
 }
@@ -517,7 +519,24 @@ void FlexGrid::RemoveItem(int row)
         throw std::out_of_range("FlexGrid: a fixed row cannot be removed");
     if (Rows() - model_->fixedRows <= 1)
         throw std::out_of_range("FlexGrid: the last scrollable row cannot be removed");
-    model_->removeRow(row);
+    model_->removeRows(row, row);
+    clampSelection();
+}
+
+void FlexGrid::RemoveItems(int first, int last)
+{
+    if (last < first)
+        return;
+    checkRow(first);
+    checkRow(last);
+    if (first < model_->fixedRows)
+        throw std::out_of_range("FlexGrid: a fixed row cannot be removed");
+    // Removed from the bottom up, the run stops where one scrollable row is left.
+    const int removable = Rows() - model_->fixedRows - 1;
+    first = std::max(first, last - removable + 1);
+    if (first > last)
+        return;
+    model_->removeRows(first, last);
     clampSelection();
 }
 

@@ -33,6 +33,10 @@ public:
     void setTextMatrix(int row, int col, QString text);
     void Clear();                   // empties every cell, keeps the size
     void RemoveItem(int row);       // throws std::out_of_range, also for the last row below the header
+    // Rows first to last in one step, with the result of RemoveItem on each from last up to
+    // first: where the run holds every scrollable row, its first row stays. An empty run
+    // (last < first) removes nothing; a row out of range or a fixed row throws std::out_of_range.
+    void RemoveItems(int first, int last);
     void AddItem(const QString& tabSeparated, int row = -1);
 
     // Layout in twips.

@@ -580,6 +580,61 @@ TEST_F(MaterialsWindow, SaveLeavesEveryFieldItCannotReadAsItWas)
     EXPECT_EQ(grid().TextMatrix(1, 12), "2,5");
 }
 
+TEST_F(MaterialsWindow, SavingUnchangedFiguresKeepsThemAndShownFiguresReadBackWhole)
+{
+    const GreekSettings greek;
+    DataFolder::exec(gConnStock,
+        "insert into protesyles (ID, Perigrafi, kodikos, Axia, mystock, minstock, maxstock, tmpNum1) "
+        "values (5, 'Frame', 'F', 40.8, 16777217, 0.1, 12345678, 3.4028235e38)");
+    Form3& form = open();
+    clickCell(1, 1);
+    emit form.Command2->Click();
+    EXPECT_EQ(form.Text1(3), "40,8");
+    EXPECT_EQ(form.Text1(4), "16777216");   // the single-precision value nearest 16777217
+    EXPECT_EQ(form.Text1(5), "0,1");
+    EXPECT_EQ(form.Text1(6), "12345678");
+    EXPECT_EQ(form.Text1(9), "3,4028235E+38");
+
+    emit form.Command7->Click();
+    EXPECT_EQ(boxes_.count(), 0);
+    EXPECT_EQ(stored(5, "Axia").toDouble(), 40.8);
+    EXPECT_EQ(stored(5, "mystock").toDouble(), 16777217);
+    EXPECT_EQ(stored(5, "minstock").toDouble(), 0.1);
+    EXPECT_EQ(stored(5, "maxstock").toDouble(), 12345678);
+    EXPECT_EQ(stored(5, "tmpNum1").toDouble(), 3.4028235e38);
+
+    // A changed figure is stored as the single-precision value the user sees.
+    form.setText1(4, "16777217");
+    form.setText1(6, "12345679");
+    emit form.Command7->Click();
+    EXPECT_EQ(stored(5, "mystock").toDouble(), 16777216);
+    EXPECT_EQ(stored(5, "maxstock").toDouble(), 12345679);
+    EXPECT_EQ(stored(5, "Axia").toDouble(), 40.8);
+}
+
+TEST_F(MaterialsWindow, ACodeWithAnInvisibleCharacterIsNotSaved)
+{
+    insert({1, "One", "A1", 2});
+    Form3& form = open();
+    emit form.Command4->Click();
+    form.setText1(0, "Marked");
+    form.setText1(1, QChar(0xFEFF) + QString("AB12"));
+    emit form.Command7->Click();
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains("αόρατο χαρακτήρα"));
+    EXPECT_TRUE(form.Frame1->isVisible());
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(), 1);
+
+    // A changed material keeps its code.
+    emit form.Command5->Click();
+    clickCell(1, 1);
+    emit form.Command2->Click();
+    form.setText1(1, "A" + QString(QChar(0x200B)) + "1");
+    emit form.Command7->Click();
+    EXPECT_EQ(boxes_.count(), 2);
+    EXPECT_EQ(stored(1, "kodikos").toString(), "A1");
+}
+
 TEST_F(MaterialsWindow, AFailedSaveSaysSoAndKeepsWhatWasTyped)
 {
     Form3& form = open();

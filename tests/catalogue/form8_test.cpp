@@ -418,7 +418,8 @@ TEST_F(ShortageList, PrintoutKeepsCodesAndQuantitiesWhole)
 {
     insertShortages(1);
     open();
-    const QString code = QString("ΠΡΟΦΙΛ-ΑΛΟΥΜΙΝΙΟΥ-ΘΕΡΜΟΔΙΑΚΟΠΗΣ-%1").arg(40, 4, 10, QChar('0'));
+    // Long enough to reach past the quantity's x, short enough to leave the quantity room on the paper.
+    const QString code = QString("ΠΡΟΦΙΛ-ΑΛΟΥΜΙΝΙΟΥ-ΘΕΡΜΟΔΙΑΚΟΠΗΣ-%1").arg(40);
     form->MSFlexGrid1->setTextMatrix(1, Form8::ColDescription, QString("Προφίλ αλουμινίου ").repeated(6));
     form->MSFlexGrid1->setTextMatrix(1, Form8::ColCode, code);
     const QString path = dir.filePath("list.pdf");
@@ -444,6 +445,63 @@ TEST_F(ShortageList, PrintoutKeepsCodesAndQuantitiesWhole)
     EXPECT_LT(description.right, printedCode.x);
     EXPECT_EQ(line.back().text, form->MSFlexGrid1->TextMatrix(1, Form8::ColOrder));
     EXPECT_GT(line.back().x, printedCode.right);
+}
+
+TEST_F(ShortageList, PrintoutKeepsLongCodesAndTheirQuantitiesWholeOnThePaper)
+{
+    const QString stem = QString("ΠΡΟΦΙΛ-ΑΛΟΥΜΙΝΙΟΥ-ΘΕΡΜΟΔΙΑΚΟΠΗΣ-").repeated(2);
+    const QStringList codes {stem.left(46), stem.left(48), stem.left(50), QString(40, 'W'), QString(120, 'M')};
+    insertShortages(int(codes.size()));
+    open();
+    FlexGrid* grid = form->MSFlexGrid1;
+    for (int r = 1; r <= codes.size(); ++r) {
+        grid->setTextMatrix(r, Form8::ColDescription, QString("Προφίλ αλουμινίου ").repeated(3));
+        grid->setTextMatrix(r, Form8::ColCode, codes[r - 1]);
+        grid->setTextMatrix(r, Form8::ColOrder, QString::number(70 + r));
+    }
+    const QString path = dir.filePath("long.pdf");
+    {
+        const PrinterPage::PdfRedirect redirect(path);
+        form->XPButton5_Click();
+    }
+    constexpr double kPaperRight = 11906 - kMarginTw + 15;   // A4 less the right margin
+    const QVector<readback::PdfWord> words = readback::pdfWords(path);
+    const auto find = [&words](const QString& text) {
+        return std::find_if(words.begin(), words.end(), [&text](const auto& w) { return w.text == text; });
+    };
+    double previousBottom = 0;
+    for (int r = 1; r <= codes.size(); ++r) {
+        const QString& code = codes[r - 1];
+        SCOPED_TRACE(code.toStdString());
+        const auto id = find(QString("%1").arg(r, 4, 10, QChar('0')));
+        ASSERT_NE(id, words.end());
+        // The code's pieces in reading order, from its row's line on: together the whole code.
+        QString printed;
+        double codeRight = 0;
+        double codeY = 0;
+        for (const readback::PdfWord& w : words) {
+            if (w.page != id->page || w.y < id->y - 60 || !code.startsWith(printed + w.text) || w.text.size() < 2)
+                continue;
+            printed += w.text;
+            codeRight = w.right;
+            codeY = w.y;
+            EXPECT_LE(w.right, kPaperRight);
+            EXPECT_GE(w.x, kMarginTw - 15);
+            if (printed == code)
+                break;
+        }
+        EXPECT_EQ(printed, code);
+        const auto quantity = find(grid->TextMatrix(r, Form8::ColOrder));
+        ASSERT_NE(quantity, words.end());
+        EXPECT_LE(quantity->right, kPaperRight);
+        if (std::abs(quantity->y - codeY) < 60)
+            EXPECT_GT(quantity->x, codeRight);
+        else
+            EXPECT_GT(quantity->y, codeY);
+        // Each row starts below everything of the row before it.
+        EXPECT_GT(id->y, previousBottom);
+        previousBottom = std::max(codeY, quantity->y);
+    }
 }
 
 TEST_F(ShortageList, NoPrinterIsTold)

@@ -257,6 +257,7 @@ TEST(MaterialPicture, UnreadablePicturesAreToldAndTheBoxKeepsItsPicture)
 TEST(MaterialPicture, CodesThatNormaliseAlikeShareOneFileAndEmptyNamesNone)
 {
     DataFolder folder;
+    testenv::Boxes boxes;
     EXPECT_EQ(picture::filePath("ab-12"), gAppPath + "/myimages/AB12.bmp");
     EXPECT_EQ(picture::filePath("AB 12"), picture::filePath("ab-12"));
     EXPECT_EQ(picture::fileName("ab-12"), "AB12");
@@ -275,12 +276,25 @@ TEST(MaterialPicture, CodesThatNormaliseAlikeShareOneFileAndEmptyNamesNone)
     writeBytes(gAppPath + "/myimages/.bmp", shared);
     other.showFile("- ./");
     EXPECT_FALSE(other.hasPicture());
+    EXPECT_EQ(boxes.count(), 0);
     other.paste();
     other.saveFile("- ./");
+    // The picture that is not kept is told, naming the code.
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("«- ./»"));
     other.clear();
     other.saveFile("- ./");
+    EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(fileBytes(gAppPath + "/myimages/.bmp"), shared);
     EXPECT_EQ(imageFiles(), (QStringList{".bmp", "AB12.bmp"}));
+
+    // Given a code with a name afterwards, the picture is kept under it.
+    other.paste();
+    other.saveFile("---");
+    EXPECT_EQ(boxes.count(), 2);
+    other.saveFile("C-3");
+    EXPECT_EQ(boxes.count(), 2);
+    EXPECT_EQ(imageFiles(), (QStringList{".bmp", "AB12.bmp", "C3.bmp"}));
 }
 
 TEST(MaterialPicture, SaveWritesOrDeletesOnlyWhatChanged)

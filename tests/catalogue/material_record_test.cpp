@@ -59,6 +59,21 @@ TEST(MaterialRecord, QueriesForOneMaterial)
               "select * from protesyles where kodikos='O''BRIEN 7'");
 }
 
+TEST(MaterialRecord, CodesWithControlOrFormatCharactersAreRefused)
+{
+    const std::pair<QString, bool> cases[] = {
+        {QChar(0xFEFF) + QString("AB12"), true},       // byte-order mark
+        {"A" + QString(QChar(0x200B)) + "B", true},    // zero-width space
+        {"AB" + QString(QChar(0x00AD)), true},         // soft hyphen
+        {"AB" + QString::fromUtf8("\U000E0001"), true},   // language tag, beyond the BMP
+        {"A\tB", true}, {"A\nB", true}, {"A\rB", true}, {QString("A") + QChar(0x7F), true},
+        {"AL-4501", false}, {"Προφίλ-Δ'", false}, {"A" + QString(QChar(0x00A0)) + "B", false},
+        {QString::fromUtf8("AB\U0001F600"), false}, {"", false},
+    };
+    for (const auto& [code, refused] : cases)
+        EXPECT_EQ(material::hasInvisibleCharacter(code), refused) << code.toStdString();
+}
+
 TEST(MaterialRecord, CodeWithApostropheIsFound)
 {
     DataFolder folder;

@@ -117,6 +117,68 @@ TEST_F(InvoiceWindow, PasteFillsTheGridByRowsAndTabs)
     }
 }
 
+TEST_F(InvoiceWindow, ClipboardTextIsReadAsASpreadsheetWritesIt)
+{
+    using Rows = QVector<QStringList>;
+    struct Case {
+        const char* name;
+        QString text;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"a quoted line break keeps the row whole", "AL-4501\t\"Προφίλ\nνέο\"\t4\r\nB2\t1\r\n",
+         {{"AL-4501", "Προφίλ\nνέο", "4"}, {"B2", "1"}}},
+        {"quoted TAB, CR LF and doubled quotes", "\"a\tb\"\t\"c\r\nd\"\t\"say \"\"hi\"\"\"\r\n",
+         {{"a\tb", "c\r\nd", "say \"hi\""}}},
+        {"LF rows with a quoted LF", "X1\t\"one\ntwo\"\nX2\t2\n", {{"X1", "one\ntwo"}, {"X2", "2"}}},
+        {"a bare LF in CR LF rows stays in its cell", "A\tb\nc\r\nB\t2", {{"A", "b\nc"}, {"B", "2"}}},
+        {"a bare CR is a character", "A\rB\t1", {{"A\rB", "1"}}},
+        {"a quote inside a cell is a character", "12\" pipe\tx\"y\r\n", {{"12\" pipe", "x\"y"}}},
+        {"text after the closing quote joins the cell", "\"ab\"cd\te", {{"abcd", "e"}}},
+        {"an unclosed quote is a character", "\"AB\t1\r\nCD\t2", {{"\"AB", "1"}, {"CD", "2"}}},
+        {"doubled quotes close nothing", "\"A\"\"\t1", {{"\"A\"\"", "1"}}},
+        {"empty rows and a TAB at the end", "A\r\n\r\nB\t", {{"A"}, {""}, {"B", ""}}},
+        {"an empty quoted cell", "\"\"\t1", {{"", "1"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Form5::spreadsheetRows(c.text), c.rows);
+    }
+}
+
+TEST_F(InvoiceWindow, AQuotedLineBreakKeepsTheQuantityWithItsCode)
+{
+    addMaterial("AL-4501", 10);
+    addMaterial("B-22", 1);
+    Form5* form = paste("AL-4501\t\"Προφίλ\nνέο\"\t4\r\nB-22\t\"Πρώτη γραμμή\nδεύτερη\"\t3\r\n");
+    ASSERT_EQ(form->MSFlexGrid1->Rows(), 3);
+    choose(form, Form5::QuantityColumn, 2);
+    choose(form, Form5::DescriptionColumn, 2);
+    form->XPButton3_Click();
+    EXPECT_EQ(stockOf("AL-4501"), 14);
+    EXPECT_EQ(stockOf("B-22"), 4);
+    EXPECT_EQ(fieldOf("B-22", "Perigrafi").toString(), "Πρώτη γραμμή\nδεύτερη");
+}
+
+TEST_F(InvoiceWindow, ARowWiderThanASpreadsheetIsRefusedAndTheGridKept)
+{
+    Form5* form = paste("A1\t5\r\nB22\t7");
+    const QString wide = "W1" + QString(Form5::kSpreadsheetColumns, u'\t');
+    paste("C3\t1\r\n" + wide);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("16384"));
+    EXPECT_TRUE(boxes.last().text.contains("γραμμή 2"));
+    EXPECT_EQ(form->MSFlexGrid1->Rows(), 3);
+    EXPECT_EQ(form->MSFlexGrid1->Cols(), 2);
+    EXPECT_EQ(cell(form, 2, 0), "B22");
+
+    // A row as wide as a spreadsheet is taken.
+    paste(wide.chopped(1));
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(form->MSFlexGrid1->Cols(), Form5::kSpreadsheetColumns);
+    EXPECT_EQ(cell(form, 0, Form5::kSpreadsheetColumns - 1), "XFD");
+}
+
 TEST_F(InvoiceWindow, ColumnsTakeTheWidthOfTheirWidestTextAndPanelSitsBelowTheGrid)
 {
     Form5* form = paste("short\t1\r\na much longer code text\t22\r\n");
@@ -290,6 +352,25 @@ TEST_F(InvoiceWindow, SkippedRowsAreReportedOnce)
         EXPECT_NE(text.indexOf(QString::fromUtf8(row)), -1) << row;
     EXPECT_EQ(text.indexOf("Γραμμή 5"), -1);
     EXPECT_EQ(text.indexOf("Γραμμή 6"), -1);
+}
+
+TEST_F(InvoiceWindow, ACodeWithAnInvisibleCharacterIsReportedAndNeitherChangedNorAdded)
+{
+    const QString marked = QChar(0xFEFF) + QString("AB12");
+    addMaterial("AB12", 5);
+    addMaterial(marked, 5);
+    Form5* form = paste(marked + "\t2\tΜε σημάδι\r\nCD" + QChar(0x200B) + "34\t1\tΚρυφό\r\nAB12\t3\r\n");
+    choose(form, Form5::QuantityColumn, 1);
+    choose(form, Form5::DescriptionColumn, 3);
+    form->XPButton3_Click();
+    EXPECT_EQ(stockOf("AB12"), 8);
+    EXPECT_EQ(stockOf(marked), 5);
+    EXPECT_EQ(form->List1->count(), 0);
+    ASSERT_EQ(boxes.count(), 1);
+    for (const char* row : {"Γραμμή 1", "Γραμμή 2"})
+        EXPECT_TRUE(boxes.last().text.contains(row)) << row;
+    EXPECT_FALSE(boxes.last().text.contains("Γραμμή 3"));
+    EXPECT_TRUE(boxes.last().text.contains("αόρατο χαρακτήρα"));
 }
 
 TEST_F(InvoiceWindow, AStoredStockThatIsNoNumberIsReportedAndKept)

@@ -94,6 +94,7 @@ TEST(ConvertParse, SingleRoundsToSinglePrecisionAndRefusesItsOverflow)
     // A refusal tells a number too large for single precision from text that is no number.
     const std::pair<const char*, bool> cases[] = {
         {"1E39", true}, {"-1E39", true}, {"1E400", true}, {"340.282.400.000.000.000.000.000.000.000.000.000.000", true},
+        {"3,4028236E+38", true}, {"-3,4028235E+38", false},
         {"3,4E38", false}, {"12", false}, {"x", false}, {"2.5", false}, {"", false}, {"inf", false},
     };
     for (const auto& [text, tooLarge] : cases)
@@ -144,6 +145,38 @@ TEST(ConvertText, SingleGeneralFormUsesTheRegionalSeparator)
     EXPECT_EQ(conv::singleText(2.5f), "2.5");
     EXPECT_EQ(conv::singleText(12345678.0f), "1.234568E+07");
     EXPECT_EQ(conv::singleText(1234567.0f), "1234567");   // never a group separator
+}
+
+TEST(ConvertText, ShortestSingleTextReadsBackAsTheSameSingle)
+{
+    struct Case {
+        float value;
+        const char* greek;
+        double stored;
+    };
+    const Case cases[] = {
+        {12345678.0f, "12345678", 12345678},
+        {16777216.0f, "16777216", 16777216},   // what 16777217 becomes in single precision
+        {40.8f, "40,8", 40.8},
+        {-0.1f, "-0,1", -0.1},
+        {1234567.0f, "1234567", 1234567},
+        {3.4028235e38f, "3,4028235E+38", 3.4028235e38},
+        {1e20f, "1E+20", 1e20},
+        {1e-5f, "1E-05", 1e-5},
+        {0.0f, "0", 0},
+        {std::nextafter(1.0f, 2.0f), "1,0000001", 1.0000001},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.greek);
+        for (const QLocale& locale : {kGreek, kEnglish}) {
+            RegionalSettings settings(locale);
+            const QString text = conv::shortestSingleText(c.value);
+            EXPECT_EQ(text, locale == kGreek ? QString(c.greek) : QString(c.greek).replace(',', '.'));
+            EXPECT_EQ(conv::parseSingle(text), c.value);
+        }
+        EXPECT_EQ(conv::shortestSingleValue(c.value), c.stored);
+        EXPECT_EQ(float(conv::shortestSingleValue(c.value)), c.value);
+    }
 }
 
 TEST(ConvertText, DoubleGeneralFormHasFifteenSignificantDigits)

@@ -232,6 +232,31 @@ TEST_F(DatabaseTest, QuotedCodesWithApostrophesAreStoredAndFound)
     EXPECT_EQ(found["Perigrafi"].toString(), "Πάνελ τύπου Δ'");
 }
 
+TEST_F(DatabaseTest, TextReadsBackExactlyAsStoredAndIsFoundOnlyAsItself)
+{
+    const QChar bom(0xFEFF);
+    const QString codes[] = {bom + QString("AB12"), QString(2, bom) + "CD", "EF" + QString(bom), "\u200BGH"};
+    for (const QString& code : codes) {
+        SCOPED_TRACE(code.toStdString());
+        db::Recordset rs;
+        rs.Open(material::selectForInsert(), gConnStock);
+        rs.AddNew();
+        rs.setField("kodikos", code);
+        rs.Update();
+
+        db::Recordset found;
+        found.Open(material::selectByCode(code), gConnStock);
+        ASSERT_FALSE(found.Eof());
+        EXPECT_EQ(found["kodikos"].toString(), code);
+        // The same letters without the invisible ones are another code.
+        QString visible = code;
+        visible.remove(bom).remove(QChar(0x200B));
+        EXPECT_EQ(countOf(gConnStock, "protesyles where kodikos='" + db::sqlText(visible) + "'"), 0);
+        found.Open(material::selectByCode(visible), gConnStock);
+        EXPECT_TRUE(found.Eof());
+    }
+}
+
 TEST_F(DatabaseTest, JetBooleanLiteralsWorkOutsideTextOnly)
 {
     addMaterial("True", "A", 0, false);

@@ -340,6 +340,55 @@ TEST_F(FlexGridTest, RemovingSelectedRowsFromTheBottomUp)
     EXPECT_EQ(grid.model()->rowCount(), 4);
 }
 
+// A run leaves the rows, their heights and the view as RemoveItem on each row from the
+// bottom up does, with one removal notice; rows added since the last event-loop turn too.
+TEST_F(FlexGridTest, RemovingARunMatchesRemovingItsRowsFromTheBottomUp)
+{
+    const auto column = [](const FlexGrid& g) {
+        QStringList texts;
+        for (int r = 0; r < g.Rows(); ++r)
+            texts << g.TextMatrix(r, 0) + "/" + QString::number(g.RowHeight(r));
+        return texts;
+    };
+    const std::pair<int, int> runs[] = {{2, 4}, {1, 8}, {1, 1}, {8, 8}, {3, 8}, {5, 4}, {6, 7}};
+    for (const auto& [first, last] : runs) {
+        SCOPED_TRACE(std::to_string(first) + ".." + std::to_string(last));
+        FlexGrid one;
+        FlexGrid run;
+        for (FlexGrid* g : {&one, &run}) {
+            g->setRows(7);
+            g->show();
+            settle();
+            g->setRows(9);   // two rows the view has not heard of yet
+            for (int r = 0; r < g->Rows(); ++r) {
+                g->setTextMatrix(r, 0, QString::number(r));
+                g->setRowHeight(r, 240 + 15 * r);
+            }
+            g->setRow(1);
+            g->setRowSel(8);
+        }
+        for (int r = last; r >= first; --r) {
+            try {
+                one.RemoveItem(r);
+            } catch (const std::out_of_range&) {
+            }
+        }
+        int removals = 0;
+        QObject::connect(run.model(), &QAbstractItemModel::rowsRemoved, [&removals] { ++removals; });
+        run.RemoveItems(first, last);
+        EXPECT_LE(removals, 1);
+        EXPECT_EQ(column(run), column(one));
+        EXPECT_EQ(run.RowSel(), one.RowSel());
+        settle();
+        ASSERT_EQ(run.model()->rowCount(), run.Rows());
+        for (int r = 1; r < run.Rows(); ++r)
+            EXPECT_EQ(run.rowHeight(r), one.rowHeight(r)) << r;
+    }
+    EXPECT_THROW(grid.RemoveItems(0, 2), std::out_of_range) << "the header row stays";
+    EXPECT_THROW(grid.RemoveItems(2, 7), std::out_of_range);
+    EXPECT_EQ(grid.Rows(), 7);
+}
+
 TEST_F(FlexGridTest, ClearEmptiesTextsAndColoursAndKeepsTheSize)
 {
     grid.setRow(1);
