@@ -100,11 +100,11 @@ TEST_F(JobLookup, FiguresThatHoldNoNumber)
 // withdrawal.
 TEST_F(JobLookup, WithdrawalsAreNotedInAPlainTable)
 {
-    const QByteArray job = jobFingerprint("job one");
+    const QByteArray job = "job one\r\n";
     EXPECT_EQ(lastWithdrawal(job), std::nullopt);
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     recordWithdrawal(job);
-    recordWithdrawal(jobFingerprint("job two"));
+    recordWithdrawal("job two\r\n");
     const std::optional<Withdrawal> first = lastWithdrawal(job);
     ASSERT_TRUE(first);
     EXPECT_GE(first->when, before);
