@@ -9,6 +9,7 @@
 #include "movements/form7.h"
 #include "platform/convert.h"
 #include "platform/database.h"
+#include "platform/failure.h"
 #include "platform/flexgrid.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -74,6 +76,15 @@ QString withdrawalTime(const Withdrawal& withdrawal)
 QString failedUpdate(const db::DatabaseError& error)
 {
     return "Η ενημέρωση της αποθήκης απέτυχε:\n" + QString::fromUtf8(error.what());
+}
+
+// The stock file replaced or deleted under the open connection (by another copy's database
+// reset, for example): in WAL mode SQLite would go on writing into the old file without a word.
+void requireStockFileInPlace()
+{
+    int moved = 0;
+    if (sqlite3_file_control(gConnStock.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+        throw db::DatabaseError(failure::databaseText(SQLITE_READONLY_DBMOVED, 0, {}).toStdString());
 }
 
 // Keeps a grid at its designed place, given in the tab control's coordinates as the tab
@@ -420,6 +431,7 @@ void Form1::Command2_Click()
     QString firstFailure;   // why the first refused row was refused
     try {
         db::Transaction transaction(gConnStock);
+        requireStockFileInPlace();
         db::Recordset rs;
         // Only new rows are added: the recordset need not read the catalogue.
         rs.Open(material::selectForInsert(), gConnStock, 1, 3);
@@ -634,6 +646,7 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& job, const JobLines&
     }
     std::optional<QString> failure;
     try {
+        requireStockFileInPlace();
         const WithdrawableJob now = withdrawableJob(importedJob_);
         failure = now.change;
         if (!failure && now.bytes != job)

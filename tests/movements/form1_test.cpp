@@ -19,6 +19,7 @@
 #include <QStringEncoder>
 #include <QTabWidget>
 #include <functional>
+#include <cstdio>
 #include <random>
 #include <sys/stat.h>
 
@@ -765,6 +766,33 @@ TEST_F(JobExecute, StocksThatCannotTakeTheJob)
         EXPECT_TRUE(boxes.last().text.contains(c.reason)) << boxes.last().text.toStdString();
         EXPECT_TRUE(QFile::exists(jobFilePath()));
         delete form;
+    }
+}
+
+// Another copy's database reset replaced stock.mdb under the open connection: Execute says
+// so, in either journal mode (in WAL mode SQLite itself would write into the old file), and
+// nothing reaches the new file.
+TEST_F(JobExecute, AStockFileReplacedUnderTheProgramIsToldAsSuch)
+{
+    for (const char* mode : {"delete", "wal"}) {
+        SCOPED_TRACE(mode);
+        testenv::DataFolder::exec(gConnStock, QString("pragma journal_mode=%1").arg(mode));
+        boxes.clear();
+        Form1* form = importJob({jobLine("A", "a", QString(mode) == "wal" ? "2" : "1")});
+        ASSERT_NE(form, nullptr);
+        const QString stock = gDataPath + "/stock.mdb";
+        const QString copy = gDataPath + "/stock-copy.mdb";
+        QFile::remove(copy);
+        testenv::DataFolder::exec(gConnStock, "vacuum into '" + copy + "'");
+        ASSERT_EQ(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(stock).constData()), 0);
+        form->XPButton1_Click();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains("αντικαταστάθηκε ή διαγράφηκε από άλλο πρόγραμμα"))
+            << boxes.last().text.toStdString();
+        EXPECT_TRUE(QFile::exists(jobFilePath()));
+        delete form;
+        gConnStock.Open(gConnString);
+        EXPECT_DOUBLE_EQ(stockOf("A"), 10);
     }
 }
 
