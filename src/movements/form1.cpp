@@ -599,9 +599,10 @@ std::optional<int> Form1::confirmRepeatedWithdrawal(const Withdrawal& earlier, c
         return std::nullopt;
     }
     const int withdrawn = jobLineCount(job.left(earlier.length));
-    const QString question = "Οι πρώτες " + conv::format(withdrawn, "0")
-        + " γραμμές του αρχείου της εργασίας είναι εργασία που έχει ήδη αφαιρεθεί από την αποθήκη στις "
-        + withdrawalTime(earlier) + ".\n\nΝαι: να αφαιρεθούν μόνο οι γραμμές που ακολουθούν."
+    const QString lines = withdrawn == 1 ? QString("Η πρώτη γραμμή")
+                                         : "Οι πρώτες " + conv::format(withdrawn, "0") + " γραμμές";
+    const QString question = lines + " του αρχείου της εργασίας είναι εργασία που έχει ήδη αφαιρεθεί από την "
+        + "αποθήκη στις " + withdrawalTime(earlier) + ".\n\nΝαι: να αφαιρεθούν μόνο οι γραμμές που ακολουθούν."
         + "\nΌχι: να αφαιρεθούν ξανά όλες οι γραμμές.\nΆκυρο: καμία αλλαγή.";
     switch (msgbox::MsgBox(question, msgbox::YesNoCancel | msgbox::Exclamation, "Προσοχή")) {
     case msgbox::Yes:

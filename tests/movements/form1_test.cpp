@@ -454,7 +454,7 @@ TEST_F(JobExecute, AFileThatBeginsWithAWithdrawnJobIsAskedAbout)
         ASSERT_NE(Form1::instance(), nullptr);
         Form1::instance()->XPButton1_Click();
         ASSERT_GE(boxes.count(), 1);
-        EXPECT_TRUE(boxes.shown()[0].text.startsWith("Οι πρώτες 1 γραμμές του αρχείου της εργασίας"))
+        EXPECT_TRUE(boxes.shown()[0].text.startsWith("Η πρώτη γραμμή του αρχείου της εργασίας είναι εργασία που έχει ήδη αφαιρεθεί"))
             << boxes.shown()[0].text.toStdString();
         EXPECT_EQ(boxes.shown()[0].style, msgbox::YesNoCancel | msgbox::Exclamation);
         EXPECT_DOUBLE_EQ(stockOf("A"), c.a);
