@@ -2,6 +2,7 @@
 #include "core/helpers.h"
 #include "core/mdiform1.h"
 #include "core/startup.h"
+#include "platform/messagebox.h"
 #include "platform/units.h"
 #include <QGuiApplication>
 #include <QLabel>
@@ -63,9 +64,18 @@ Form4::~Form4() = default;
 
 Form4::StartResult Form4::Form_Load(const QString& programFolder)
 {
-    instanceLock_ = startup::claimSingleInstance();
-    if (!instanceLock_)
+    startup::InstanceClaim claim = startup::claimSingleInstance();
+    switch (claim.status) {
+    case startup::InstanceClaim::Claimed:
+        break;
+    case startup::InstanceClaim::HeldByAnotherCopy:
         return StartResult::AlreadyRunning;
+    case startup::InstanceClaim::CannotBeMade:
+        // No other copy is known to run; without the lock none can be told from this one.
+        msgbox::MsgBox(claim.reason, msgbox::Critical, QStringLiteral("S.O.S."));
+        return StartResult::Failed;
+    }
+    instanceLock_ = std::move(claim.lock);
     if (!startup::OpenDatabases(programFolder))
         return StartResult::Failed;
     ResetExportSettings();

@@ -3,12 +3,18 @@
 #include "core/language.h"
 #include "platform/convert.h"
 #include "platform/database.h"
+#include "platform/failure.h"
 #include "platform/messagebox.h"
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <utility>
 
 namespace startup {
@@ -53,14 +59,38 @@ QString lockFilePath()
     return folder + QStringLiteral("/tarmel.lock");
 }
 
-std::unique_ptr<QLockFile> claimSingleInstance(const QString& lockPath)
+namespace {
+
+// Why no file can be made beside the lock file: the system's own answer to a trial file.
+QString lockFolderCause(const QString& lockPath)
+{
+    const QByteArray probe = QFile::encodeName(lockPath + QStringLiteral(".probe-")
+                                               + QString::number(QCoreApplication::applicationPid()));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.constData());
+        return QStringLiteral("Η αιτία δεν αναγνωρίστηκε.");
+    }
+    const QString words = failure::systemText(errno);
+    return words.isEmpty() ? QStringLiteral("Σφάλμα του συστήματος αρχείων (κωδικός %1).").arg(errno) : words;
+}
+
+} // namespace
+
+InstanceClaim claimSingleInstance(const QString& lockPath)
 {
     auto lock = std::make_unique<QLockFile>(lockPath);
     // Held for the life of the process: only a lock whose process is gone counts as stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return nullptr;
-    return lock;
+    if (lock->tryLock(0))
+        return {InstanceClaim::Claimed, std::move(lock), {}};
+    if (lock->error() == QLockFile::LockFailedError)
+        return {InstanceClaim::HeldByAnotherCopy, nullptr, {}};
+    return {InstanceClaim::CannotBeMade, nullptr,
+            QStringLiteral("Το αρχείο που εμποδίζει να ανοίξει δεύτερο αντίγραφο του προγράμματος "
+                           "δεν μπορεί να δημιουργηθεί:\n%1\n%2\nΤο πρόγραμμα θα κλείσει.")
+                .arg(lockPath, lockFolderCause(lockPath))};
 }
 
 bool OpenDatabases(const QString& appPath)

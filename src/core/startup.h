@@ -27,9 +27,17 @@ std::optional<Folders> deriveFolders(const QString& appPath);
 
 // The lock file that marks a running copy: "tarmel.lock" in the user's runtime folder.
 QString lockFilePath();
-// Takes the lock of the running copy; nullptr when another live process holds it.
-// A lock left by a copy that crashed is taken over.
-std::unique_ptr<QLockFile> claimSingleInstance(const QString& lockPath = lockFilePath());
+// The outcome of claiming the lock of the running copy.
+struct InstanceClaim {
+    enum Status { Claimed, HeldByAnotherCopy, CannotBeMade } status = CannotBeMade;
+    std::unique_ptr<QLockFile> lock;   // held for the life of the process when claimed
+    QString reason;                    // for CannotBeMade: what and where, in Greek
+    explicit operator bool() const { return status == Claimed; }
+};
+// Takes the lock of the running copy. A lock left by a copy that crashed is taken over; only a
+// live process that holds it is another copy. A lock file that cannot be made (a full,
+// protected or missing folder) is no other copy: the reason names the file and the cause.
+InstanceClaim claimSingleInstance(const QString& lockPath = lockFilePath());
 
 // Sets gAppPath, gRootPath, gDataPath and gConnString from the program's folder and opens
 // gConnStock, gConnQuilbex and gConnStuff. On failure one critical box names what is wrong

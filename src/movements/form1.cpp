@@ -9,6 +9,7 @@
 #include "movements/form7.h"
 #include "platform/convert.h"
 #include "platform/database.h"
+#include "platform/failure.h"
 #include "platform/flexgrid.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -30,15 +32,7 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr int kFrameLeft = 12480;
 constexpr int kDataRowHeight = 315;
-constexpr int kFirstLineLength = 95;   // shorter lines are no job lines
-constexpr int kFullLineLength = 102;   // up to the kind field
-
-// Job line fields, 1-based positions.
-constexpr int kCodeAt = 21, kCodeWidth = 20;
-constexpr int kDescriptionAt = 41, kDescriptionWidth = 50;
-constexpr int kQuantityAt = 91, kQuantityWidth = 10;
-constexpr int kKindAt = 102, kKindWidth = 2;
-
+using namespace jobline;
 using units::place;
 
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
@@ -72,6 +66,15 @@ QString withdrawalTime(const Withdrawal& withdrawal)
 QString failedUpdate(const db::DatabaseError& error)
 {
     return "Η ενημέρωση της αποθήκης απέτυχε:\n" + QString::fromUtf8(error.what());
+}
+
+// The stock file replaced or deleted under the open connection (by another copy's database
+// reset, for example): in WAL mode SQLite would go on writing into the old file without a word.
+void requireStockFileInPlace()
+{
+    int moved = 0;
+    if (sqlite3_file_control(gConnStock.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+        throw db::DatabaseError(failure::databaseText(SQLITE_READONLY_DBMOVED, 0, {}).toStdString());
 }
 
 // Keeps a grid at its designed place, given in the tab control's coordinates as the tab
@@ -249,6 +252,7 @@ void Form1::Check1_Click()
         for (FlexGrid* grid : MSFlexGrid1)
             grid->setRows(2);
         skipped_.clear();
+        stockLines_.clear();
         try {
             for (int i = 0; i < n; ++i)
                 analyseLine(List1->item(i)->text(), i + 1);
@@ -365,6 +369,8 @@ void Form1::analyseLine(const QString& line, int number)
     grid->setRowHeight(r, kDataRowHeight);
     grid->setRows(r + 2);
     RowNext[g] = r + 1;
+    if (g == lookup::Controlled)
+        stockLines_.push_back(number);
 }
 
 void Form1::reportSkippedLines()
@@ -414,6 +420,7 @@ void Form1::Command2_Click()
     QString firstFailure;   // why the first refused row was refused
     try {
         db::Transaction transaction(gConnStock);
+        requireStockFileInPlace();
         db::Recordset rs;
         // Only new rows are added: the recordset need not read the catalogue.
         rs.Open(material::selectForInsert(), gConnStock, 1, 3);
@@ -520,54 +527,102 @@ void Form1::XPButton6_Click()
 }
 
 // Execute: the whole job leaves the stock in one transaction while the job file still holds
-// the imported job; then the file keeps only what was appended since the import.
+// the imported job; then the file keeps only what was appended since the import. A last line
+// that was still being written at the import is no part of the job: it stays in the file.
 void Form1::XPButton1_Click()
 {
     const auto refuse = [](const QString& reason) {
         msgbox::MsgBox(reason + "\nΚαμία ποσότητα δεν άλλαξε.", msgbox::Critical, "Προσοχή");
     };
-    if (const std::optional<QString> change = jobFileChange(importedJob_))
-        return refuse(*change);
-    const QByteArray fingerprint = jobFingerprint(importedJob_);
+    const WithdrawableJob job = withdrawableJob(importedJob_);
+    if (job.change)
+        return refuse(*job.change);
     std::optional<Withdrawal> earlier;
     try {
-        earlier = lastWithdrawal(fingerprint);
+        earlier = lastWithdrawal(job.bytes);
     } catch (const db::DatabaseError& error) {
         return refuse(failedUpdate(error));
     }
-    if (earlier && !confirmRepeatedWithdrawal(*earlier))
-        return;
-    if (ShortageCount > 0) {
-        const QString question = "Υπάρχουν " + conv::format(ShortageCount, "0")
+    JobLines lines {1, jobLineCount(job.bytes)};
+    if (earlier) {
+        const std::optional<int> first = confirmRepeatedWithdrawal(*earlier, job.bytes);
+        if (!first)
+            return;
+        lines.first = *first;
+    }
+    const int shortages = shortagesAmong(lines);
+    if (shortages > 0) {
+        const QString question = "Υπάρχουν " + conv::format(shortages, "0")
             + " κωδικοί που δεν υπάρχουν στην αποθήκη. Συνέχεια;";
         if (msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation, "Προσοχή") == msgbox::No)
             return;
     }
-    if (const std::optional<QString> failure = withdrawJob(fingerprint, earlier))
+    if (const std::optional<QString> failure = withdrawJob(job.bytes, lines, earlier))
         return refuse(*failure);
     if (afterWithdrawalCommitted)
         afterWithdrawalCommitted();
-    removeJobFile();
+    removeJobFile(job.bytes);
+    if (job.bytes.size() < importedJob_.size())
+        msgbox::MsgBox("Η τελευταία γραμμή του αρχείου της εργασίας γραφόταν ακόμη κατά την εισαγωγή: "
+                       "δεν αφαιρέθηκε από την αποθήκη και έμεινε ολόκληρη στο αρχείο.",
+                       msgbox::Exclamation, "Προσοχή");
     msgbox::MsgBox("Οι ποσότητες ενημερώθηκαν", msgbox::Information, "Ολοκλήρωση εργασίας");
     Command1_Click();
 }
 
-// The same job was withdrawn before: the file step after that withdrawal may have been cut
-// short, or the companion program wrote the same job again. Only the user can tell.
-bool Form1::confirmRepeatedWithdrawal(const Withdrawal& earlier)
+// The job, or the job that the file begins with, was withdrawn before: the file step after
+// that withdrawal may have been cut short, or the companion program wrote the same job again.
+// Only the user can tell. The first job line to withdraw; nullopt when nothing is to change.
+std::optional<int> Form1::confirmRepeatedWithdrawal(const Withdrawal& earlier, const QByteArray& job)
 {
-    const QString question = "Η εργασία αυτή έχει ήδη αφαιρεθεί από την αποθήκη στις " + withdrawalTime(earlier)
-        + ".\nΝα αφαιρεθούν οι ποσότητές της ξανά;";
-    return msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2, "Προσοχή")
-        == msgbox::Yes;
+    if (earlier.length >= job.size()) {
+        const QString question = "Η εργασία αυτή έχει ήδη αφαιρεθεί από την αποθήκη στις " + withdrawalTime(earlier)
+            + ".\nΝα αφαιρεθούν οι ποσότητές της ξανά;";
+        if (msgbox::MsgBox(question, msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2, "Προσοχή")
+            == msgbox::Yes)
+            return 1;
+        return std::nullopt;
+    }
+    const int withdrawn = jobLineCount(job.left(earlier.length));
+    const QString lines = withdrawn == 1 ? QString("Η πρώτη γραμμή")
+                                         : "Οι πρώτες " + conv::format(withdrawn, "0") + " γραμμές";
+    const QString question = lines + " του αρχείου της εργασίας είναι εργασία που έχει ήδη αφαιρεθεί από την "
+        + "αποθήκη στις " + withdrawalTime(earlier) + ".\n\nΝαι: να αφαιρεθούν μόνο οι γραμμές που ακολουθούν."
+        + "\nΌχι: να αφαιρεθούν ξανά όλες οι γραμμές.\nΆκυρο: καμία αλλαγή.";
+    switch (msgbox::MsgBox(question, msgbox::YesNoCancel | msgbox::Exclamation, "Προσοχή")) {
+    case msgbox::Yes:
+        return withdrawn + 1;
+    case msgbox::No:
+        return 1;
+    default:
+        return std::nullopt;
+    }
 }
 
-// Deducts every line of tab 2 and notes the withdrawal, in one transaction that takes the
-// database's write lock at its start, so that two copies of the program withdraw one after
-// the other. It commits only while the job file still holds the imported job and no
-// withdrawal of it came after the known one; otherwise, and on any failure, nothing changes
-// and the answer says why.
-std::optional<QString> Form1::withdrawJob(const QByteArray& fingerprint, const std::optional<Withdrawal>& known)
+bool Form1::withdraws(int row, const JobLines& lines) const
+{
+    const int line = stockLines_.value(row - 1);
+    return line >= lines.first && line <= lines.last;
+}
+
+// The rows of tab 2 that the withdrawal takes and that leave their stock below 0.
+int Form1::shortagesAmong(const JobLines& lines) const
+{
+    const FlexGrid* grid = MSFlexGrid1[lookup::Controlled];
+    int shortages = 0;
+    for (int r = 1; r < grid->Rows(); ++r)
+        if (withdraws(r, lines) && grid->TextMatrix(r, ColMark) == u"X")
+            ++shortages;
+    return shortages;
+}
+
+// Deducts the lines of tab 2 that the job bytes hold and notes the withdrawal, in one
+// transaction that takes the database's write lock at its start, so that two copies of the
+// program withdraw one after the other. It commits only while the job file still holds these
+// bytes and no withdrawal of them came after the known one; otherwise, and on any failure,
+// nothing changes and the answer says why.
+std::optional<QString> Form1::withdrawJob(const QByteArray& job, const JobLines& lines,
+                                          const std::optional<Withdrawal>& known)
 {
     const Hourglass hourglass;
     try {
@@ -577,17 +632,22 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& fingerprint, const s
     }
     std::optional<QString> failure;
     try {
-        failure = jobFileChange(importedJob_);
+        requireStockFileInPlace();
+        const WithdrawableJob now = withdrawableJob(importedJob_);
+        failure = now.change;
+        if (!failure && now.bytes != job)
+            failure = "Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή:\n" + jobFilePath();
         if (!failure) {
-            const std::optional<Withdrawal> latest = lastWithdrawal(fingerprint);
+            const std::optional<Withdrawal> latest = lastWithdrawal(job);
             if (latest && !(known && *latest == *known))
                 failure = "Η εργασία αφαιρέθηκε από την αποθήκη στις " + withdrawalTime(*latest)
                     + ", μετά την εισαγωγή της.";
         }
         for (int r = 1; !failure && r < MSFlexGrid1[lookup::Controlled]->Rows(); ++r)
-            failure = deductRow(r);
+            if (withdraws(r, lines))
+                failure = deductRow(r);
         if (!failure) {
-            recordWithdrawal(fingerprint);
+            recordWithdrawal(job);
             gConnStock.Execute("COMMIT");
             return std::nullopt;
         }
@@ -623,10 +683,10 @@ std::optional<QString> Form1::deductRow(int r)
 
 // The withdrawn job leaves the job file; a job file that was replaced since the commit is a
 // new job and stays.
-void Form1::removeJobFile()
+void Form1::removeJobFile(const QByteArray& withdrawn)
 {
     const QString path = jobFilePath();
-    switch (removeWithdrawnJob(importedJob_)) {
+    switch (removeWithdrawnJob(withdrawn)) {
     case JobFileStep::Done:
         break;
     case JobFileStep::Replaced:

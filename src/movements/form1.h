@@ -95,13 +95,22 @@ private:
     void selectTab(int tab);
     void reportSkippedLines();
     void abandonAnalysis(const QString& reason);
-    static bool confirmRepeatedWithdrawal(const Withdrawal& earlier);
-    std::optional<QString> withdrawJob(const QByteArray& fingerprint, const std::optional<Withdrawal>& known);
+    // The job lines (1-based, as in the job file) that a withdrawal takes.
+    struct JobLines {
+        int first;
+        int last;
+    };
+    static std::optional<int> confirmRepeatedWithdrawal(const Withdrawal& earlier, const QByteArray& job);
+    bool withdraws(int row, const JobLines& lines) const;
+    int shortagesAmong(const JobLines& lines) const;
+    std::optional<QString> withdrawJob(const QByteArray& job, const JobLines& lines,
+                                       const std::optional<Withdrawal>& known);
     std::optional<QString> deductRow(int row);
-    void removeJobFile();
+    void removeJobFile(const QByteArray& withdrawn);
 
     std::array<int, 3> RowNext {1, 1, 1};
     qint16 ShortageCount = 0;
     QVector<SkippedLine> skipped_;
+    QVector<int> stockLines_;   // the job file line of each row of tab 2
     QByteArray importedJob_;
 };

@@ -100,11 +100,11 @@ TEST_F(JobLookup, FiguresThatHoldNoNumber)
 // withdrawal.
 TEST_F(JobLookup, WithdrawalsAreNotedInAPlainTable)
 {
-    const QByteArray job = jobFingerprint("job one");
+    const QByteArray job = "job one\r\n";
     EXPECT_EQ(lastWithdrawal(job), std::nullopt);
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     recordWithdrawal(job);
-    recordWithdrawal(jobFingerprint("job two"));
+    recordWithdrawal("job two\r\n");
     const std::optional<Withdrawal> first = lastWithdrawal(job);
     ASSERT_TRUE(first);
     EXPECT_GE(first->when, before);
@@ -119,6 +119,48 @@ TEST_F(JobLookup, WithdrawalsAreNotedInAPlainTable)
                            nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(plain);
     EXPECT_EQ(lastWithdrawal(job)->when, QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
+}
+
+// A withdrawal is found for a file that begins with its job, up to one of the file's line
+// ends, in every encoding; a stock file whose table was made before the length column keeps
+// its whole-file rows, which stand for whole files only, and takes new rows with lengths.
+TEST_F(JobLookup, AFileThatBeginsWithAWithdrawnJob)
+{
+    const QByteArray utf16 = QByteArray("\xFF\xFE") + QStringEncoder(QStringConverter::Utf16LE)("one\r\n");
+    struct Case {
+        const char* name;
+        QByteArray withdrawn, file;
+        bool found;
+    };
+    const Case cases[] = {
+        {"whole", "one\r\n", "one\r\n", true},
+        {"appended", "one\r\n", "one\r\ntwo\r\n", true},
+        {"lone LF", "one\n", "one\ntwo", true},
+        {"inside a CR LF", "one\r", "one\r\ntwo\r\n", false},
+        {"inside a line", "on", "one\r\n", false},
+        {"utf-16", utf16, utf16 + QStringEncoder(QStringConverter::Utf16LE)("two\r\n"), true},
+        {"other bytes", "one\r\n", "One\r\ntwo\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testenv::DataFolder::exec(gConnStock, "drop table if exists withdrawn_jobs");
+        recordWithdrawal(c.withdrawn);
+        const std::optional<Withdrawal> found = lastWithdrawal(c.file);
+        EXPECT_EQ(bool(found), c.found);
+        if (found) {
+            EXPECT_EQ(found->length, c.withdrawn.size());
+        }
+    }
+
+    testenv::DataFolder::exec(gConnStock, "drop table withdrawn_jobs;"
+        "create table withdrawn_jobs (ID INTEGER PRIMARY KEY, fingerprint TEXT NOT NULL, withdrawn TEXT NOT NULL);"
+        "insert into withdrawn_jobs (fingerprint, withdrawn) values ('"
+        + QString::fromLatin1(jobFingerprint("one\r\n").toHex()) + "', '2020-01-02 03:04:05')");
+    EXPECT_EQ(lastWithdrawal("one\r\n")->when, QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
+    EXPECT_EQ(lastWithdrawal("one\r\ntwo\r\n"), std::nullopt);
+    recordWithdrawal("one\r\ntwo\r\n");
+    EXPECT_EQ(lastWithdrawal("one\r\n")->when, QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
+    EXPECT_EQ(lastWithdrawal("one\r\ntwo\r\nthree\r\n")->length, 10);
 }
 
 TEST(JobFileText, LineEnds)
@@ -147,6 +189,34 @@ TEST(JobFileText, Utf8WhenValidElseWindows1253)
     EXPECT_EQ(decodeJobText(greek.toUtf8()), greek);
     EXPECT_EQ(decodeJobText(QStringEncoder("windows-1253")(greek)), greek);
     EXPECT_EQ(decodeJobText("plain ascii"), "plain ascii");
+}
+
+// Windows-1253 bytes of a Greek capital followed by an accented capital are valid UTF-8 too
+// (ΠΌ reads as Cyrillic м, ΞΌ as Greek μ, ΒΆ as ¢): the reading whose fields stand in the
+// job line's columns, and whose letters are Greek and Latin, is the one taken. A UTF-8 job
+// line stays UTF-8.
+TEST(JobFileText, ALineValidInBothEncodingsIsReadByItsColumns)
+{
+    using jobtest::jobLine;
+    const QString ascii = jobLine("PR-1", "Plain", "1");
+    for (const char* code : {"ΠΌ-10", "ΞΌ-10", "ΒΆ", "ΣΊ-3"}) {
+        for (const char* kind : {"01", " 7"}) {
+            const QString line = jobLine(QString::fromUtf8(code), "Latin description", "12", kind);
+            const QByteArray greek = QStringEncoder("windows-1253")(line);
+            QStringDecoder utf8(QStringConverter::Utf8);
+            const QString misread = utf8(greek);
+            ASSERT_FALSE(utf8.hasError()) << "the bytes are valid UTF-8 as well";
+            SCOPED_TRACE(std::string(code) + " kind " + kind + ", misread as " + misread.toStdString());
+            EXPECT_EQ(decodeJobText(ascii.toLatin1() + "\r\n" + greek + "\r\n" + ascii.toLatin1()),
+                      ascii + "\r\n" + line + "\r\n" + ascii);
+            if (QString(kind) == "01") {   // alone in its file, the kind's column tells
+                EXPECT_EQ(decodeJobText(greek), line);
+            }
+        }
+    }
+    const QString utf8 = jobLine("ΠΡΟΦ-Α1", "Γωνία αλουμινίου", "2,5");
+    EXPECT_EQ(decodeJobText(utf8.toUtf8()), utf8);
+    EXPECT_EQ(decodeJobText(ascii.toLatin1() + "\n" + utf8.toUtf8()), ascii + "\n" + utf8);
 }
 
 TEST(JobFileText, BinaryBytesAreNoText)

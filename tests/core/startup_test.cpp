@@ -50,9 +50,25 @@ TEST(StartupSingleInstance, ASecondClaimFailsWhileTheFirstLives)
     const QString path = dir.filePath("tarmel.lock");
     auto first = startup::claimSingleInstance(path);
     ASSERT_TRUE(first);
-    EXPECT_FALSE(startup::claimSingleInstance(path));
-    first.reset();
+    EXPECT_EQ(startup::claimSingleInstance(path).status, startup::InstanceClaim::HeldByAnotherCopy);
+    first.lock.reset();
     EXPECT_TRUE(startup::claimSingleInstance(path));
+}
+
+// A lock file that cannot be made is no other copy: the claim says where and why.
+TEST(StartupSingleInstance, ALockThatCannotBeMadeIsNoOtherCopy)
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    for (const QString& path : {dir.filePath("missing/tarmel.lock"), dir.filePath("plain/tarmel.lock")}) {
+        const startup::InstanceClaim claim = startup::claimSingleInstance(path);
+        EXPECT_EQ(claim.status, startup::InstanceClaim::CannotBeMade) << path.toStdString();
+        EXPECT_FALSE(claim.lock);
+        EXPECT_TRUE(claim.reason.contains(path)) << claim.reason.toStdString();
+        EXPECT_TRUE(claim.reason.contains("Το αρχείο ή ο φάκελος δεν υπάρχει.")) << claim.reason.toStdString();
+    }
 }
 
 TEST(StartupSingleInstance, TheLockOfACopyThatDiedIsTakenOver)
@@ -340,6 +356,24 @@ TEST_F(StartupLoad, ASecondCopyEndsSilentlyBeforeTheDatabases)
     Form4 form;
     EXPECT_EQ(form.Form_Load(data_.appPath()), Form4::StartResult::AlreadyRunning);
     EXPECT_EQ(boxes_.count(), 0);
+    EXPECT_FALSE(anyConnectionOpen());
+}
+
+// A runtime folder that takes no new file (immutable, here): a Greek box names the lock file
+// and the cause, and the program ends as failed, not as a second copy.
+TEST_F(StartupLoad, ALockThatCannotBeMadeIsTold)
+{
+    if (QProcess::execute("chattr", {"+i", runtime_.path()}) != 0)
+        GTEST_SKIP() << "the folder cannot be made immutable here";
+    startup::CloseDatabases();
+    Form4 form;
+    const Form4::StartResult result = form.Form_Load(data_.appPath());
+    QProcess::execute("chattr", {"-i", runtime_.path()});
+    EXPECT_EQ(result, Form4::StartResult::Failed);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains(startup::lockFilePath())) << boxes_.last().text.toStdString();
+    EXPECT_TRUE(boxes_.last().text.contains("Δεν υπάρχει άδεια πρόσβασης")) << boxes_.last().text.toStdString();
+    EXPECT_EQ(boxes_.last().style, 16);
     EXPECT_FALSE(anyConnectionOpen());
 }
 

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QImage>
 #include <QListWidget>
@@ -18,7 +19,9 @@
 #include <QStringEncoder>
 #include <QTabWidget>
 #include <functional>
+#include <cstdio>
 #include <random>
+#include <sys/stat.h>
 
 using jobtest::jobLine;
 
@@ -382,7 +385,7 @@ TEST_F(JobExecute, AJobWithdrawnBeforeIsAskedAbout)
     EXPECT_EQ(boxes.shown()[1].text, "Οι ποσότητες ενημερώθηκαν");
 
     ASSERT_TRUE(QDir(jobFilePath()).removeRecursively());   // the file as the cut step left it
-    const std::optional<Withdrawal> earlier = lastWithdrawal(jobFingerprint(jobBytes(job)));
+    const std::optional<Withdrawal> earlier = lastWithdrawal(jobBytes(job));
     ASSERT_TRUE(earlier);
     for (const int answer : {msgbox::No, msgbox::Yes}) {
         SCOPED_TRACE(answer);
@@ -407,6 +410,163 @@ TEST_F(JobExecute, AJobWithdrawnBeforeIsAskedAbout)
             EXPECT_EQ(boxes.last().text, "Οι ποσότητες ενημερώθηκαν");
         }
     }
+}
+
+// The file step after a withdrawal of job A failed, and the companion program then appended
+// job B: the file begins with A, which is told as withdrawn. The user withdraws only B, all
+// again, or nothing; the stock never moves twice for A without that answer.
+TEST_F(JobExecute, AFileThatBeginsWithAWithdrawnJobIsAskedAbout)
+{
+    const QByteArray jobA = jobBytes({jobLine("A", "a", "1")});
+    const QByteArray jobB = jobBytes({jobLine("A", "a", "2"), jobLine("B", "b", "1")});
+    writeJobBytes(jobA);
+    ImportStockFile();
+    ASSERT_NE(Form1::instance(), nullptr);
+    Form1::afterWithdrawalCommitted = [] {
+        // A non-empty folder in the job file's place can be neither read nor removed.
+        ASSERT_TRUE(QFile::remove(jobFilePath()));
+        ASSERT_TRUE(QDir().mkpath(jobFilePath() + "/held"));
+    };
+    Form1::instance()->XPButton1_Click();
+    Form1::afterWithdrawalCommitted = nullptr;
+    ASSERT_DOUBLE_EQ(stockOf("A"), 9);
+    ASSERT_TRUE(QDir(jobFilePath()).removeRecursively());
+
+    struct Case {
+        int answer;
+        double a, b;
+        bool fileRemains;
+    };
+    const Case cases[] = {
+        {msgbox::Yes, 7, 2, false},      // only B
+        {msgbox::No, 6, 2, false},       // A again, and B
+        {msgbox::Cancel, 9, 3, true},    // nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        testenv::DataFolder::exec(gConnStock, QString("update protesyles set mystock=9 where kodikos='A';"
+                                                      "update protesyles set mystock=3 where kodikos='B';"
+                                                      "delete from withdrawn_jobs where length<>%1").arg(jobA.size()));
+        boxes.clear();
+        boxes.answerNext(c.answer);
+        writeJobBytes(jobA + jobB);
+        ImportStockFile();
+        ASSERT_NE(Form1::instance(), nullptr);
+        Form1::instance()->XPButton1_Click();
+        ASSERT_GE(boxes.count(), 1);
+        EXPECT_TRUE(boxes.shown()[0].text.startsWith("Η πρώτη γραμμή του αρχείου της εργασίας είναι εργασία που έχει ήδη αφαιρεθεί"))
+            << boxes.shown()[0].text.toStdString();
+        EXPECT_EQ(boxes.shown()[0].style, msgbox::YesNoCancel | msgbox::Exclamation);
+        EXPECT_DOUBLE_EQ(stockOf("A"), c.a);
+        EXPECT_DOUBLE_EQ(stockOf("B"), c.b);
+        EXPECT_EQ(QFile::exists(jobFilePath()), c.fileRemains);
+        delete Form1::instance();
+    }
+}
+
+// The companion program was still writing the last line at the import. Finished since, that
+// line is no part of the withdrawn job and stays whole in the file; unchanged, or finished by
+// its line end alone, it is a job line like any other.
+TEST_F(JobExecute, ALineStillBeingWrittenAtTheImportStaysWhole)
+{
+    const QByteArray first = jobBytes({jobLine("A", "a", "1")});
+    const QByteArray second = jobBytes({jobLine("B", "b", "1")});
+    const QByteArray unended = second.left(second.size() - 2);
+    struct Case {
+        const char* name;
+        QByteArray imported, atExecute, left;
+        double a, b;
+        int boxes;
+    };
+    const Case cases[] = {
+        {"finished since", first + second.left(60), first + second, second, 9, 3, 2},
+        {"unchanged", first + unended, first + unended, {}, 9, 2, 1},
+        {"ended since", first + unended, first + second, "\r\n", 9, 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A';"
+                                              "update protesyles set mystock=3 where kodikos='B';"
+                                              "drop table if exists withdrawn_jobs");
+        boxes.clear();
+        writeJobBytes(c.imported);
+        ImportStockFile();
+        ASSERT_NE(Form1::instance(), nullptr);
+        writeJobBytes(c.atExecute);
+        Form1::instance()->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("A"), c.a);
+        EXPECT_DOUBLE_EQ(stockOf("B"), c.b);
+        EXPECT_EQ(jobFileBytes(), c.left);
+        EXPECT_EQ(QFile::exists(jobFilePath()), !c.left.isEmpty());
+        ASSERT_EQ(boxes.count(), c.boxes);
+        EXPECT_EQ(boxes.last().text, "Οι ποσότητες ενημερώθηκαν");
+    }
+    // The line kept is withdrawn with the next import.
+    ImportStockFile();
+    ASSERT_NE(Form1::instance(), nullptr);
+    Form1::instance()->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("B"), 2);
+}
+
+// A job file that is a symbolic link: the file it names is the job file, rewritten or removed,
+// and the link stays for the companion program's next job.
+TEST_F(JobExecute, AJobFileThatIsALinkStaysALink)
+{
+    const QByteArray imported = jobBytes({jobLine("A", "a", "1")});
+    const QByteArray appended = jobBytes({jobLine("B", "b", "1")});
+    const QString target = gDataPath + "/jobs/current.txt";
+    ASSERT_TRUE(QDir().mkpath(gDataPath + "/jobs"));
+    ASSERT_TRUE(QFile::link(target, jobFilePath()));
+    for (const QByteArray& later : {appended, QByteArray()}) {
+        SCOPED_TRACE(later.isEmpty() ? "emptied" : "rewritten");
+        testenv::DataFolder::exec(gConnStock, "update protesyles set mystock=10 where kodikos='A'");
+        writeJobBytes(imported);
+        ImportStockFile();
+        ASSERT_NE(Form1::instance(), nullptr);
+        writeJobBytes(imported + later);
+        Form1::instance()->XPButton1_Click();
+        EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+        EXPECT_TRUE(QFileInfo(jobFilePath()).isSymLink());
+        EXPECT_EQ(QFileInfo(jobFilePath()).symLinkTarget(), target);
+        EXPECT_EQ(QFile::exists(target), !later.isEmpty());
+        EXPECT_EQ(jobFileBytes(), later);
+    }
+}
+
+// A FIFO in the job file's place blocks whoever opens it: import and Execute open nothing that
+// can block, and a file step that meets one tells that the job file was not updated.
+TEST_F(JobExecute, AFifoInTheJobFilesPlaceBlocksNothing)
+{
+    const auto makeFifo = [] {
+        QFile::remove(jobFilePath());
+        ASSERT_EQ(::mkfifo(QFile::encodeName(jobFilePath()).constData(), 0600), 0);
+    };
+    makeFifo();
+    ImportStockFile();
+    EXPECT_EQ(Form1::instance(), nullptr);
+    EXPECT_EQ(boxes.last().text, "No File!");
+    QFile::remove(jobFilePath());
+
+    Form1* form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    makeFifo();
+    boxes.clear();
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 10);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains("δεν είναι πια κανονικό αρχείο")) << boxes.last().text.toStdString();
+    QFile::remove(jobFilePath());
+    delete form;
+
+    form = importJob({jobLine("A", "a", "1")});
+    ASSERT_NE(form, nullptr);
+    Form1::afterWithdrawalCommitted = makeFifo;
+    boxes.clear();
+    form->XPButton1_Click();
+    EXPECT_DOUBLE_EQ(stockOf("A"), 9);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.shown()[0].text.contains("το αρχείο της δεν ενημερώθηκε")) << boxes.shown()[0].text.toStdString();
+    EXPECT_TRUE(QFileInfo(jobFilePath()).exists());
 }
 
 // The companion program appends the next job to the file: Execute withdraws the imported job
@@ -534,7 +694,7 @@ TEST_F(JobExecute, AJobThatAnotherCopyWithdrewIsNotWithdrawnAgain)
                 db::Connection other;
                 other.Open(gConnString);
                 testenv::DataFolder::exec(other, "update protesyles set mystock=mystock-4 where kodikos='B'");
-                recordWithdrawal(jobFingerprint(jobBytes(job)));
+                recordWithdrawal(jobBytes(job));
                 if (fileRemoved)
                     QFile::remove(jobFilePath());
             }
@@ -606,6 +766,33 @@ TEST_F(JobExecute, StocksThatCannotTakeTheJob)
         EXPECT_TRUE(boxes.last().text.contains(c.reason)) << boxes.last().text.toStdString();
         EXPECT_TRUE(QFile::exists(jobFilePath()));
         delete form;
+    }
+}
+
+// Another copy's database reset replaced stock.mdb under the open connection: Execute says
+// so, in either journal mode (in WAL mode SQLite itself would write into the old file), and
+// nothing reaches the new file.
+TEST_F(JobExecute, AStockFileReplacedUnderTheProgramIsToldAsSuch)
+{
+    for (const char* mode : {"delete", "wal"}) {
+        SCOPED_TRACE(mode);
+        testenv::DataFolder::exec(gConnStock, QString("pragma journal_mode=%1").arg(mode));
+        boxes.clear();
+        Form1* form = importJob({jobLine("A", "a", QString(mode) == "wal" ? "2" : "1")});
+        ASSERT_NE(form, nullptr);
+        const QString stock = gDataPath + "/stock.mdb";
+        const QString copy = gDataPath + "/stock-copy.mdb";
+        QFile::remove(copy);
+        testenv::DataFolder::exec(gConnStock, "vacuum into '" + copy + "'");
+        ASSERT_EQ(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(stock).constData()), 0);
+        form->XPButton1_Click();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.last().text.contains("αντικαταστάθηκε ή διαγράφηκε από άλλο πρόγραμμα"))
+            << boxes.last().text.toStdString();
+        EXPECT_TRUE(QFile::exists(jobFilePath()));
+        delete form;
+        gConnStock.Open(gConnString);
+        EXPECT_DOUBLE_EQ(stockOf("A"), 10);
     }
 }
 

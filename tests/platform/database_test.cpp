@@ -187,7 +187,7 @@ TEST_F(DatabaseTest, AStatementThatCannotRunFailsAtOpenNamingWhatIsWrong)
     expectFailsWith([&] { rs.Open("select * from nosuchtable", gConnStock); },
                     "Λείπει ο πίνακας nosuchtable από τη βάση δεδομένων.");
     expectFailsWith([&] { rs.Open("select * from protesyles where kodikos='O'BRIEN'", gConnStock); },
-                    "Η εντολή προς τη βάση δεδομένων δεν είναι σωστή (near \"BRIEN\": syntax error).");
+                    "Η εντολή προς τη βάση δεδομένων δεν είναι σωστή κοντά στο «BRIEN».");
     expectFailsWith([&] { rs.Open("select * from protesyles where nosuchfield=1", gConnStock); },
                     "Λείπει η στήλη nosuchfield από τη βάση δεδομένων.");
     EXPECT_FALSE(rs.isOpen());
@@ -457,7 +457,7 @@ TEST_F(DatabaseTest, ExecuteRunsTransactionStatements)
     addMaterial("a", "A");
     gConnStock.Execute("ROLLBACK");
     EXPECT_EQ(countOf(gConnStock, "protesyles"), 0);
-    expectFailsWith([] { gConnStock.Execute("COMMIT"); }, "no transaction is active");
+    expectFailsWith([] { gConnStock.Execute("COMMIT"); }, "Σφάλμα της βάσης δεδομένων (κωδικός 1).");
 }
 
 TEST_F(DatabaseTest, TransactionKeepsOnlyWhatWasCommitted)
