@@ -1,11 +1,51 @@
-// Test programs run the real widgets on the offscreen platform.
+// Test programs run the real widgets on the offscreen platform, each in a home of its own.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+// Points HOME and the XDG folders into a fresh folder that lives as long as the program, so
+// that no test reads or writes the user's settings, caches or runtime files (Qt's file dialog
+// stores its state in the configuration folder, the single-copy lock lies in the runtime one).
+void useOwnHome(const QTemporaryDir& home)
+{
+    const QDir root(home.path());
+    const std::pair<const char*, const char*> folders[] = {
+        {"HOME", "."},
+        {"XDG_CONFIG_HOME", ".config"},
+        {"XDG_DATA_HOME", ".local/share"},
+        {"XDG_STATE_HOME", ".local/state"},
+        {"XDG_CACHE_HOME", ".cache"},
+        {"XDG_RUNTIME_DIR", "runtime"},
+    };
+    for (const auto& [variable, folder] : folders) {
+        const QString path = QDir::cleanPath(root.filePath(folder));
+        root.mkpath(folder);
+        qputenv(variable, QFile::encodeName(path));
+    }
+    // Qt accepts a runtime folder only when its owner alone may enter it.
+    QFile::setPermissions(root.filePath("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir home;
+    if (!home.isValid()) {
+        fprintf(stderr, "cannot create a home folder for the tests: %s\n",
+                qPrintable(home.errorString()));
+        return 1;
+    }
+    useOwnHome(home);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
