@@ -35,6 +35,20 @@ void useOwnHome(const QTemporaryDir& home)
 
 } // namespace
 
+#ifdef TARMEL_SANITIZE
+// The sanitizers' options, read by their run-time before main whichever way a test program is
+// started (by ctest, by the build's test listing, by hand): every report fails the program,
+// leaks included, and undefined behaviour is reported with the stack that led to it.
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=1:check_initialization_order=1";
+}
+extern "C" const char* __ubsan_default_options()
+{
+    return "halt_on_error=1:print_stacktrace=1";
+}
+#endif
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
