@@ -6,19 +6,23 @@
 template <class Form>
 class SingleInstance {
 public:
-    static Form* instance() { return current_; }
+    // The cast is made here, when the window is asked for: from the end of its base parts'
+    // construction to the start of their destruction the registered object is a whole Form.
+    static Form* instance() { return current_ ? static_cast<Form*>(current_) : nullptr; }
     void forgetInstance()
     {
-        if (current_ == static_cast<Form*>(this))
+        if (current_ == this)
             current_ = nullptr;
     }
 
 protected:
-    SingleInstance() { current_ = static_cast<Form*>(this); }
+    SingleInstance() { current_ = this; }
     ~SingleInstance() { forgetInstance(); }
 
 private:
-    static inline Form* current_ = nullptr;
+    // Held as the base part alone: the registering constructor runs before the Form exists,
+    // and the forgetting destructor after it is gone.
+    static inline SingleInstance* current_ = nullptr;
 };
 
 #include <QWidget>
