@@ -11,6 +11,7 @@
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "platform/convert.h"
+#include "platform/covering.h"
 #include "platform/database.h"
 #include "platform/flexgrid.h"
 #include "platform/hourglass.h"
@@ -97,6 +98,8 @@ void Form3::buildEditor()
     Frame1 = place(new QFrame(this), "Frame1", 14520, 4320, 15015, 10575);
     Frame1->setAutoFillBackground(true);
     Frame1->hide();
+    // The list cannot be used while the editor lies over it.
+    coverWhileShown(Frame1);
 
     auto* band = new QFrame(Frame1);
     band->setGeometry(units::pxRect(0, 8880, 15015, 1695));
@@ -139,6 +142,7 @@ void Form3::buildEditor()
 
     Label1[12] = label(Frame1, "Label1(12)", "~Sxolia", 240, 3840);
     comments_ = place(new QPlainTextEdit(Frame1), "Text1(7)", 2640, 3840, 9735, 1440);
+    comments_->setTabChangesFocus(true);
     text1_[7] = comments_;
     Label1[17] = label(Frame1, "Label1(17)", "~Rafi", 6000, 5800, 1095);
     lineBox(10, 7200, 5800, 2175);

@@ -1,0 +1,122 @@
+// The materials window with the keyboard and through assistive technology: the editor
+// frame over the list, Tab in the comments box, the names a screen reader is told, and
+// the row that "Μεταβολή" opens after a refill.
+
+#include "catalogue/form3.h"
+#include "controls/xpbutton.h"
+#include "core/globals.h"
+#include "core/mdiform1.h"
+#include "platform/flexgrid.h"
+#include "support/testenv.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testenv::DataFolder;
+
+void insert(long id, const QString& code, double stock, bool controlled)
+{
+    DataFolder::exec(gConnStock,
+        QString("insert into protesyles (ID, Perigrafi, kodikos, mystock, minstock, exeielegxo) "
+                "values (%1, 'Item %2', '%2', %3, 1, %4)")
+            .arg(id).arg(code).arg(stock).arg(controlled ? 1 : 0));
+}
+
+long materialCount()
+{
+    return DataFolder::scalar(gConnStock, "select count(*) from protesyles").toLongLong();
+}
+
+bool offered(QWidget* widget)
+{
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
+    return access && !access->state().invisible;
+}
+
+class MaterialsKeyboard : public ::testing::Test {
+protected:
+    ~MaterialsKeyboard() override { delete Form3::instance(); }
+
+    Form3& open()
+    {
+        main_.show();
+        main_.Command2_Click(0);
+        QApplication::setActiveWindow(&main_);
+        QApplication::processEvents();
+        return *Form3::instance();
+    }
+
+    static void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(widget, key, modifiers);
+    }
+
+    DataFolder data_;
+    testenv::Boxes boxes_;
+    MDIForm1 main_;
+};
+
+TEST_F(MaterialsKeyboard, TheEditorOverTheListTakesTheKeyboardUntilItCloses)
+{
+    insert(1, "A-1", 5, false);
+    insert(2, "B-2", 5, false);
+    Form3& form = open();
+    form.MSFlexGrid1->setRow(1);
+    form.Command2->setFocus();
+    press(form.Command2, Qt::Key_Space);   // "Μεταβολή"
+    ASSERT_TRUE(form.Frame1->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.Text1Box(0));
+
+    const std::vector<QWidget*> list {form.MSFlexGrid1, form.Combo5, form.Combo6, form.Text1Box(8), form.Command2,
+                                      form.Command4, form.XPButton3, form.XPButton2, form.Command1};
+    for (QWidget* covered : list)
+        EXPECT_FALSE(offered(covered)) << covered->objectName().toStdString();
+    // Tab and Return go round the editor's own controls, never to the covered Delete.
+    for (int i = 0; i < 40; ++i) {
+        press(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(form.Frame1->isAncestorOf(QApplication::focusWidget())) << i;
+    }
+    EXPECT_EQ(boxes_.count(), 0);
+    EXPECT_EQ(materialCount(), 2);
+
+    form.Combo5->setCurrentIndex(1);   // a refill meanwhile shows the list again: still covered
+    EXPECT_FALSE(offered(form.MSFlexGrid1));
+    form.Combo5->setCurrentIndex(0);
+
+    form.Command5->setFocus();
+    press(form.Command5, Qt::Key_Space);   // back to the list
+    EXPECT_FALSE(form.Frame1->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.Command2);
+    for (QWidget* uncovered : list)
+        EXPECT_TRUE(offered(uncovered)) << uncovered->objectName().toStdString();
+}
+
+TEST_F(MaterialsKeyboard, ANewMaterialIsStoredOnceWhateverKeysReachTheWindow)
+{
+    insert(1, "A-1", 5, false);
+    Form3& form = open();
+    form.Command4->setFocus();
+    press(form.Command4, Qt::Key_Space);   // "Νέο"
+    ASSERT_TRUE(form.isNewMode());
+    QTest::keyClicks(QApplication::focusWidget(), "Profile");
+    EXPECT_EQ(form.Text1(0), "Profile");
+    // Shift+Tab from the first field stays in the editor: the covered "Μεταβολή" cannot
+    // fill the new material from a listed row.
+    press(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(form.Frame1->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(form.Text1(0), "Profile");
+
+    form.Command7->setFocus();
+    press(form.Command7, Qt::Key_Space);
+    EXPECT_EQ(materialCount(), 2);
+    EXPECT_FALSE(form.Frame1->isVisible());
+}
+
+} // namespace
