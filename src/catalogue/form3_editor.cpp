@@ -373,7 +373,7 @@ bool Form3::storeMaterial(bool adding)
         if (Combo2->currentIndex() >= 0)
             rs.setField("monadametr", Combo2->currentIndex());
         rs.setField("exeielegxo", Check1->isChecked());
-        rs.setField("stoixeia2", conv::trimBlanks(Text1(7)));
+        rs.setField("stoixeia2", withLineBreaksOf(conv::trimBlanks(Text1(7)), rs.field("stoixeia2").toString()));
         rs.setField("tmpString1", conv::trimBlanks(Text1(10)));
         rs.Update();
         // A new material reaches the list by the refill that follows.

@@ -119,4 +119,24 @@ TEST_F(MaterialsKeyboard, ANewMaterialIsStoredOnceWhateverKeysReachTheWindow)
     EXPECT_FALSE(form.Frame1->isVisible());
 }
 
+TEST_F(MaterialsKeyboard, TheCommentsBoxPassesTabOnAndKeepsItsStoredLineBreaks)
+{
+    insert(1, "A-1", 5, false);
+    DataFolder::exec(gConnStock, "update protesyles set stoixeia2 = 'left' || char(13, 10) || 'right' where ID = 1");
+    Form3& form = open();
+    form.MSFlexGrid1->setRow(1);
+    form.Command2_Click();
+    QWidget* comments = form.Text1Box(7);
+    comments->setFocus();
+    press(comments, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.Text1Box(10));
+    press(form.Text1Box(10), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), comments);
+    EXPECT_EQ(form.Text1(7), "left\nright");
+
+    form.Command7_Click();   // saved unchanged
+    EXPECT_EQ(DataFolder::scalar(gConnStock, "select stoixeia2 from protesyles where ID = 1").toString(),
+              "left\r\nright");
+}
+
 } // namespace
