@@ -96,17 +96,21 @@ void Form3::buildList()
     auto* supplierLabel = new QLabel("~Promitheftis", this);
     supplierLabel->setGeometry(units::pxRect(120, 180, 1455, 255));
     Combo5 = place(new QComboBox(this), "Combo5", 1680, 120, 3615, 315);
+    supplierLabel->setBuddy(Combo5);
     Combo6 = place(new QComboBox(this), "Combo6", 5400, 120, 2295, 315);
+    Combo6->setAccessibleName("Έλεγχος αποθέματος");
     auto* searchLabel = new QLabel("~Anazitisi", this);
     searchLabel->setGeometry(units::pxRect(7920, 180, 1215, 255));
     auto* search = place(new QLineEdit(this), "Text1(8)", 9120, 120, 2775, 315);
     text1_[8] = search;
+    searchLabel->setBuddy(search);
     XPButton1 = XPButton::createDesigned(this, "XPButton1", QString(), 11940, 60, 495, 435);
     XPButton1->setPicture(style()->standardPixmap(QStyle::SP_FileDialogContentsView));
     XPButton1->setToolTip("Αναζήτηση");
 
     MSFlexGrid1 = place(new FlexGrid(this), "MSFlexGrid1", 120, 600, 12435, 9735);
     MSFlexGrid1->setFont(QFont("Arial", 8));
+    MSFlexGrid1->setAccessibleName("Υλικά");
     MSFlexGrid1->setCols(kColumns);
     MSFlexGrid1->setRows(2);
     MSFlexGrid1->setFixedRows(1);

@@ -129,6 +129,7 @@ void MDIForm1::buildTitlePanel()
     Label1 = titleLabel(QStringLiteral("Label1"), 0x800000, 120, 2400, Picture2);
     Check2 = new QCheckBox(Picture2);
     Check2->setObjectName(QStringLiteral("Check2"));
+    Check2->setAccessibleName(QStringLiteral("Πάντα στο προσκήνιο"));   // it has no caption
     Check2->setGeometry(pxRect(500, 8470, 255, 255));
     units::setBackColor(Check2, 0xFFFFFF);
     connect(Check2, &QCheckBox::toggled, this, &MDIForm1::Check2_Click);

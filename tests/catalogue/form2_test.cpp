@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/mdiform1.h"
 #include "support/testenv.h"
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -268,6 +269,16 @@ TEST_F(SuppliersWindow, TabMovesTheFocusOutOfTheMultiLineBoxes)
         EXPECT_FALSE(c.box->toPlainText().contains(u'\t'));
     }
     EXPECT_FALSE(stored(1).details.contains(u'\t'));
+}
+
+TEST_F(SuppliersWindow, ScreenReadersHearEachBoxByItsLabel)
+{
+    Form2& form = open();
+    const std::pair<QWidget*, QString> cases[] {
+        {form.List1, "Προμηθευτές"}, {form.Text1, "Ονομασία"}, {form.Text2, "Στοιχεία"}, {form.Text3, "Σχόλια"}};
+    for (const auto& [control, name] : cases)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name)
+            << control->objectName().toStdString();
 }
 
 TEST_F(SuppliersWindow, ThirdEntryEditsTheRowWithIdThree)

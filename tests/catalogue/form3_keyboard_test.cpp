@@ -13,6 +13,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -137,6 +140,44 @@ TEST_F(MaterialsKeyboard, TheCommentsBoxPassesTabOnAndKeepsItsStoredLineBreaks)
     form.Command7_Click();   // saved unchanged
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select stoixeia2 from protesyles where ID = 1").toString(),
               "left\r\nright");
+}
+
+// Every control the keyboard reaches, named as assistive technology tells it.
+QStringList unnamedControls(const QWidget& window)
+{
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(control);
+        if (!access || access->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << control->objectName() + " " + control->metaObject()->className();
+    }
+    return unnamed;
+}
+
+TEST_F(MaterialsKeyboard, EveryControlIsNamedByTheLabelBesideIt)
+{
+    Form3& form = open();
+    EXPECT_EQ(unnamedControls(form), QStringList());
+    const auto name = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    struct Case {
+        int box;
+        int label;
+    };
+    for (const Case& c : {Case {0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 9}, {5, 10}, {6, 11}, {9, 16}, {7, 12}, {10, 17}})
+        EXPECT_EQ(name(form.Text1Box(c.box)), form.Label1[std::size_t(c.label)]->text()) << c.box;
+    // A choice box names its choice; its label comes as the label relation.
+    const auto labelOf = [](QWidget* widget) {
+        const auto relations = QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+        return relations.isEmpty() ? QString() : relations.front().first->text(QAccessible::Name);
+    };
+    for (const auto& [combo, label] : {std::pair {form.Combo1, 4}, {form.Combo4, 6}, {form.Combo3, 7}})
+        EXPECT_EQ(labelOf(combo), form.Label1[std::size_t(label)]->text()) << combo->objectName().toStdString();
+    // The screen-clip button is the program's own: it speaks Greek.
+    EXPECT_FALSE(name(form.ImageXY).contains(QRegularExpression("[A-Za-z]"))) << name(form.ImageXY).toStdString();
 }
 
 } // namespace
