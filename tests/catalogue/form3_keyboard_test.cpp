@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QToolButton>
@@ -140,6 +141,62 @@ TEST_F(MaterialsKeyboard, TheCommentsBoxPassesTabOnAndKeepsItsStoredLineBreaks)
     form.Command7_Click();   // saved unchanged
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select stoixeia2 from protesyles where ID = 1").toString(),
               "left\r\nright");
+}
+
+// Picks an entry of a filter box from its open list, as the user does.
+void pickFromList(QComboBox* combo, int index)
+{
+    combo->showPopup();
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+}
+
+TEST_F(MaterialsKeyboard, EveryPickOfAFilterRefillsAlsoOfTheEntryShown)
+{
+    insert(1, "A-1", 5, true);
+    Form3& form = open();
+    long next = 2;
+    for (QComboBox* filter : {form.Combo5, form.Combo6}) {
+        insert(next, QString("N-%1").arg(next), 5, true);   // stored meanwhile elsewhere
+        pickFromList(filter, 0);
+        EXPECT_EQ(form.MSFlexGrid1->Rows() - 1, next) << filter->objectName().toStdString();
+        ++next;
+    }
+    form.Combo6->setFocus();
+    QTest::keyClick(form.Combo6, Qt::Key_Down);   // "Με έλεγχο"
+    EXPECT_EQ(form.MSFlexGrid1->Rows() - 1, 3);
+    insert(9, "X-9", 5, false);
+    pickFromList(form.Combo6, 2);   // "Χωρίς έλεγχο"
+    EXPECT_EQ(form.MSFlexGrid1->Rows() - 1, 1);
+}
+
+TEST_F(MaterialsKeyboard, ModifyRightAfterARefillOpensTheLastColouredRowOrTheFirst)
+{
+    struct Case {
+        std::vector<std::pair<double, bool>> materials;   // stock, controlled; minimum 1
+        QString opened;
+    };
+    const Case cases[] {
+        {{{5, true}, {0, true}, {0.5, true}, {5, true}}, "3"},   // short, then below minimum
+        {{{0, true}, {5, false}, {-1, false}}, "1"},
+        {{{5, true}, {5, false}}, "1"},                          // none coloured: the first row
+    };
+    for (const Case& c : cases) {
+        DataFolder::exec(gConnStock, "delete from protesyles");
+        long id = 1;
+        for (const auto& [stock, controlled] : c.materials) {
+            insert(id, QString("C-%1").arg(id), stock, controlled);
+            ++id;
+        }
+        Form3& form = *(Form3::instance() ? Form3::instance() : &open());
+        pickFromList(form.Combo5, 0);
+        form.Command2->setFocus();
+        press(form.Command2, Qt::Key_Space);
+        EXPECT_TRUE(form.Frame1->isVisible());
+        EXPECT_EQ(form.Label2->text(), c.opened);
+        form.Command5_Click();
+    }
+    EXPECT_EQ(boxes_.count(), 0);
 }
 
 // Every control the keyboard reaches, named as assistive technology tells it.
