@@ -59,7 +59,8 @@ private:
         return false;
     }
 
-    // The siblings created or raised before the frame lie below it.
+    // The siblings created or raised before the frame lie below it; one that shows beside
+    // the frame (a list reaching a pixel under a panel) stays usable.
     std::vector<QWidget*> siblingsBelow() const
     {
         std::vector<QWidget*> below;
@@ -71,7 +72,7 @@ private:
                 break;
             auto* widget = qobject_cast<QWidget*>(child);
             if (widget && !widget->isWindow() && !widget->isHidden()
-                && widget->geometry().intersects(frame_->geometry()))
+                && frame_->geometry().contains(widget->geometry()))
                 below.push_back(widget);
         }
         return below;

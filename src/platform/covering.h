@@ -7,6 +7,6 @@
 
 class QWidget;
 
-// The frame covers, whenever it is shown, every sibling below it that its rectangle
-// overlaps. The rule lives as long as the frame.
+// The frame covers, whenever it is shown, every sibling below it that lies wholly within
+// its rectangle. The rule lives as long as the frame.
 void coverWhileShown(QWidget* frame);

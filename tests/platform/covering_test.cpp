@@ -16,7 +16,8 @@ bool offeredToScreenReaders(QWidget* widget)
     return access && !access->state().invisible;
 }
 
-// A window with a button under the frame, one beside it, and a field in the frame.
+// A window with a button under the frame, one beside it, one partly under it, and a field
+// in the frame.
 class CoveringFrame : public ::testing::Test {
 protected:
     CoveringFrame()
@@ -24,6 +25,7 @@ protected:
         window.setGeometry(0, 0, 400, 300);
         under->setGeometry(10, 10, 80, 30);
         beside->setGeometry(300, 10, 80, 30);
+        partly->setGeometry(180, 50, 80, 30);
         frame->setGeometry(0, 0, 200, 200);
         field->setGeometry(10, 10, 100, 25);
         frame->hide();
@@ -35,6 +37,7 @@ protected:
     QWidget window;
     QPushButton* under = new QPushButton("under", &window);
     QPushButton* beside = new QPushButton("beside", &window);
+    QPushButton* partly = new QPushButton("partly", &window);   // reaches out beside the frame
     QFrame* frame = new QFrame(&window);
     QLineEdit* field = new QLineEdit(frame);
 };
@@ -47,6 +50,7 @@ TEST_F(CoveringFrame, WhatTheFrameCoversTakesNoFocusAndIsNotOfferedUntilItGoes)
     EXPECT_FALSE(under->isVisible());
     EXPECT_FALSE(offeredToScreenReaders(under));
     EXPECT_TRUE(beside->isVisible());
+    EXPECT_TRUE(partly->isVisible());
     for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_NE(QApplication::focusWidget(), under) << i;
