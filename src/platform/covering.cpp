@@ -17,6 +17,9 @@ public:
             cover();
     }
 
+    // A frame that goes while shown leaves its window usable.
+    ~Covering() override { uncover(); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
