@@ -42,10 +42,29 @@ void setBoxText(QPlainTextEdit* box, const QString& text)
         box->setPlainText(text);
 }
 
-void addLabel(QWidget* parent, const QString& text, int leftTw, int topTw)
+// The label above a box names it for assistive technology too.
+void addLabel(QWidget* parent, const QString& text, int leftTw, int topTw, QWidget* box)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(units::pxRect(leftTw, topTw, 4000, 300));
+    label->setBuddy(box);
+}
+
+// Writes a field only when its text differs, so showing a record as stored writes nothing.
+void assign(db::Recordset& rs, const QString& field, const QString& text)
+{
+    if (rs.field(field).toString() != text)
+        rs.setField(field, text);
+}
+
+// A multi-line box: Tab and Shift+Tab move the focus, as in every other box.
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, int leftTw, int topTw, int widthTw, int heightTw)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(units::pxRect(leftTw, topTw, widthTw, heightTw));
+    box->setTabChangesFocus(true);
+    return box;
 }
 
 } // namespace
@@ -75,21 +94,18 @@ void Form2::buildControls()
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setGeometry(units::pxRect(240, 660, 4920, 9435));
+    List1->setAccessibleName("Προμηθευτές");
 
-    addLabel(this, "Ονομασία", boxLeft, 360);
     Text1 = new QLineEdit(this);
     Text1->setObjectName("Text1");
     Text1->setGeometry(units::pxRect(boxLeft, 660, boxWidth, 375));
+    addLabel(this, "Ονομασία", boxLeft, 360, Text1);
 
-    addLabel(this, "Στοιχεία", boxLeft, 1260);
-    Text2 = new QPlainTextEdit(this);
-    Text2->setObjectName("Text2");
-    Text2->setGeometry(units::pxRect(boxLeft, 1560, boxWidth, 3900));
+    Text2 = multiLineBox(this, "Text2", boxLeft, 1560, boxWidth, 3900);
+    addLabel(this, "Στοιχεία", boxLeft, 1260, Text2);
 
-    addLabel(this, "Σχόλια", boxLeft, 5700);
-    Text3 = new QPlainTextEdit(this);
-    Text3->setObjectName("Text3");
-    Text3->setGeometry(units::pxRect(boxLeft, 6000, boxWidth, 2640));
+    Text3 = multiLineBox(this, "Text3", boxLeft, 6000, boxWidth, 2640);
+    addLabel(this, "Σχόλια", boxLeft, 5700, Text3);
 
     Command1 = XPButton::createDesigned(this, "Command1", "~Epistrofi");
     Command1->setGeometry(units::pxRect(12825, 8880, 2175, 1215));
@@ -153,16 +169,19 @@ void Form2::ShowSupplier()
         comments = SafeTrim(rs.field("stoixeia2"));
         rs.Close();
     }
-    // The name's Change handling runs also when the box already holds that name (an empty
-    // one too), so a blank name is stored as "-" and the record gets its trimmed texts. It
-    // saves what Text2 and Text3 still hold; their own fills, where they change, then save
-    // the record's texts, and where they do not change the boxes already held them.
+    // The boxes take the record's texts first; then the name's Change handling runs once
+    // (also when the box already holds that name), so a blank name is stored as "-" and the
+    // record gets its trimmed texts, and nothing of the supplier shown before reaches it.
+    {
+        const QSignalBlocker quietDetails(Text2);
+        const QSignalBlocker quietComments(Text3);
+        setBoxText(Text2, details);
+        setBoxText(Text3, comments);
+    }
     if (Text1->text() == name)
         Text1_Change();
     else
         Text1->setText(name);
-    setBoxText(Text2, details);
-    setBoxText(Text3, comments);
 }
 
 void Form2::SaveSupplier()
@@ -174,9 +193,9 @@ void Form2::SaveSupplier()
     db::Recordset rs;
     rs.Open(selectSupplier(id), gConnStock);
     if (!rs.Eof()) {
-        rs.setField("Perigrafi", conv::trimBlanks(Text1->text()));
-        rs.setField("stoixeia", SafeTrim(Text2->toPlainText()));
-        rs.setField("stoixeia2", SafeTrim(Text3->toPlainText()));
+        assign(rs, "Perigrafi", conv::trimBlanks(Text1->text()));
+        assign(rs, "stoixeia", withLineBreaksOf(SafeTrim(Text2->toPlainText()), rs.field("stoixeia").toString()));
+        assign(rs, "stoixeia2", withLineBreaksOf(SafeTrim(Text3->toPlainText()), rs.field("stoixeia2").toString()));
         rs.Update();
     }
     rs.Close();

@@ -26,7 +26,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
+#include <memory>
 
 using namespace form3;
 
@@ -58,6 +60,28 @@ std::optional<float> single(const QVariant& value)
     if (!number)
         return std::nullopt;
     return float(*number);
+}
+
+// Runs the handler for every selection of the box: one set from code or picked by the
+// user, also a pick of the entry already shown (which changes no index), once per pick.
+template <class Handler>
+void onEveryPick(QComboBox* combo, QObject* context, Handler handler)
+{
+    auto handled = std::make_shared<bool>(false);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, context, [handled, handler](int index) {
+        if (index < 0)
+            return;
+        handler();
+        // A user's pick reports the change and then the pick itself, at once; a change made
+        // from code is followed by no pick, so the mark goes when control returns.
+        *handled = true;
+        QTimer::singleShot(0, [handled] { *handled = false; });
+    });
+    QObject::connect(combo, &QComboBox::activated, context, [handled, handler](int index) {
+        if (index >= 0 && !*handled)
+            handler();
+        *handled = false;
+    });
 }
 
 } // namespace
@@ -96,17 +120,21 @@ void Form3::buildList()
     auto* supplierLabel = new QLabel("~Promitheftis", this);
     supplierLabel->setGeometry(units::pxRect(120, 180, 1455, 255));
     Combo5 = place(new QComboBox(this), "Combo5", 1680, 120, 3615, 315);
+    supplierLabel->setBuddy(Combo5);
     Combo6 = place(new QComboBox(this), "Combo6", 5400, 120, 2295, 315);
+    Combo6->setAccessibleName("Έλεγχος αποθέματος");
     auto* searchLabel = new QLabel("~Anazitisi", this);
     searchLabel->setGeometry(units::pxRect(7920, 180, 1215, 255));
     auto* search = place(new QLineEdit(this), "Text1(8)", 9120, 120, 2775, 315);
     text1_[8] = search;
+    searchLabel->setBuddy(search);
     XPButton1 = XPButton::createDesigned(this, "XPButton1", QString(), 11940, 60, 495, 435);
     XPButton1->setPicture(style()->standardPixmap(QStyle::SP_FileDialogContentsView));
     XPButton1->setToolTip("Αναζήτηση");
 
     MSFlexGrid1 = place(new FlexGrid(this), "MSFlexGrid1", 120, 600, 12435, 9735);
     MSFlexGrid1->setFont(QFont("Arial", 8));
+    MSFlexGrid1->setAccessibleName("Υλικά");
     MSFlexGrid1->setCols(kColumns);
     MSFlexGrid1->setRows(2);
     MSFlexGrid1->setFixedRows(1);
@@ -138,15 +166,10 @@ void Form3::buildList()
 
 void Form3::connectHandlers()
 {
-    connect(Combo5, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Combo5_Click();
-    });
-    connect(Combo6, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Combo6_Click();
-    });
+    onEveryPick(Combo5, this, [this] { Combo5_Click(); });
+    onEveryPick(Combo6, this, [this] { Combo6_Click(); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &Form3::MSFlexGrid1_MouseDown);
+    connect(MSFlexGrid1, &FlexGrid::RowColChange, this, [this] { unpickedRow = -1; });
     connect(MSFlexGrid1, &FlexGrid::MouseMove, this, &Form3::MSFlexGrid1_MouseMove);
     connect(MSFlexGrid1, &FlexGrid::DblClick, this, &Form3::MSFlexGrid1_DblClick);
     connect(MSFlexGrid1, &FlexGrid::GotFocus, this, &Form3::MSFlexGrid1_GotFocus);
@@ -264,6 +287,7 @@ bool Form3::FillMaterialsGrid(int order)
     int row = 1;
     int shortages = 0;
     int belowMinimum = 0;
+    int lastColoured = 0;
     bool read = true;
     try {
         db::Recordset rs;
@@ -281,9 +305,11 @@ bool Form3::FillMaterialsGrid(int order)
             if (controlled && stock && *stock <= 0) {
                 colourRow(row, shortageColor);
                 ++shortages;
+                lastColoured = row;
             } else if (controlled && stock && minimum && *stock > 0 && *stock < *minimum) {
                 colourRow(row, belowMinimumColor);
                 ++belowMinimum;
+                lastColoured = row;
             }
         }
         rs.Close();
@@ -293,9 +319,16 @@ bool Form3::FillMaterialsGrid(int order)
         reportFailure("Ο κατάλογος των υλικών δεν διαβάστηκε.", error);
     }
     grid->setRows(grid->Rows() - 1);
-    // No material is selected after a refill: what the user acts on, the user picks.
-    grid->setRow(kHeaderRow);
-    grid->setCol(ColId);
+    // The current cell is where the colouring left it, the last cell coloured; a list
+    // without coloured rows starts at its first data row.
+    if (lastColoured > 0) {
+        grid->setRow(lastColoured);
+        grid->setCol(kLastColouredCol);
+    } else {
+        grid->setRow(grid->Rows() > 1 ? 1 : kHeaderRow);
+        grid->setCol(ColId);
+    }
+    unpickedRow = grid->Row();
     writeTotals(grid->Rows() - 1, shortages, belowMinimum);
     grid->show();
     return read;
@@ -371,6 +404,7 @@ void Form3::markSortColumn(int order)
 void Form3::MSFlexGrid1_MouseDown(int, int, int x, int y)
 {
     FlexGrid* grid = MSFlexGrid1;
+    unpickedRow = -1;
     if (y <= grid->RowHeight(kHeaderRow)) {
         const int first = grid->ColWidth(0);
         const int second = first + grid->ColWidth(1);
@@ -487,9 +521,9 @@ void Form3::XPButton3_Click()
 {
     if (MSFlexGrid1->Rows() < 2)
         return;
-    // Only a material the user has selected is deleted.
+    // Only a material the user has selected is deleted, not the row a refill made current.
     const std::optional<long> id = listedId(MSFlexGrid1->Row());
-    if (!id)
+    if (!id || MSFlexGrid1->Row() == unpickedRow)
         return;
     if (msgbox::MsgBox("Να σβηστεί το επιλεγμένο στοιχείο;", msgbox::YesNo | msgbox::Exclamation, "Προσοχή")
         == msgbox::No)

@@ -145,6 +145,9 @@ private:
     QPlainTextEdit* comments_ = nullptr;
 
     int searchStart = 1;
+    // The row a refill made current, until the user picks a row: Modify opens it, Delete
+    // waits for a row the user chose.
+    int unpickedRow = -1;
     bool newMode = false;
     bool loading = false;
 };

@@ -11,6 +11,7 @@
 #include "core/globals.h"
 #include "core/helpers.h"
 #include "platform/convert.h"
+#include "platform/covering.h"
 #include "platform/database.h"
 #include "platform/flexgrid.h"
 #include "platform/hourglass.h"
@@ -87,6 +88,8 @@ void Form3::buildEditor()
     Frame1 = place(new QFrame(this), "Frame1", 14520, 4320, 15015, 10575);
     Frame1->setAutoFillBackground(true);
     Frame1->hide();
+    // The list cannot be used while the editor lies over it.
+    coverWhileShown(Frame1);
 
     auto* band = new QFrame(Frame1);
     band->setGeometry(units::pxRect(0, 8880, 15015, 1695));
@@ -101,21 +104,25 @@ void Form3::buildEditor()
         return box;
     };
     Label1[0] = label(Frame1, "Label1(0)", "~Perigrafi", 240, 240);
-    lineBox(0, 2640, 240, 9735);
+    Label1[0]->setBuddy(lineBox(0, 2640, 240, 9735));
     Label1[1] = label(Frame1, "Label1(1)", "~Kodikos", 240, 840);
-    lineBox(1, 2640, 840, 3735);
+    Label1[1]->setBuddy(lineBox(1, 2640, 840, 3735));
     Label2 = label(Frame1, "Label2", "NewItem", 6480, 840, 1095);
     Label1[2] = label(Frame1, "Label1(2)", "~Apothiki", 7320, 840, 1400);
-    lineBox(2, 8760, 840, 3615);
+    Label1[2]->setBuddy(lineBox(2, 8760, 840, 3615));
     Label1[3] = label(Frame1, "Label1(3)", "~Axia", 240, 1440);
-    lineBox(3, 2640, 1440, 3735);
+    Label1[3]->setBuddy(lineBox(3, 2640, 1440, 3735));
     Label1[4] = label(Frame1, "Label1(4)", "~Nomisma", 7320, 1440, 1400);
     Combo1 = place(new QComboBox(Frame1), "Combo1", 8760, 1440, 3615, kBoxHeight);
+    Label1[4]->setBuddy(Combo1);
     Label1[6] = label(Frame1, "Label1(6)", "~Typos", 240, 2040);
     Combo4 = place(new QComboBox(Frame1), "Combo4", 2640, 2040, 2655, kBoxHeight);
+    Label1[6]->setBuddy(Combo4);
     Combo2 = place(new QComboBox(Frame1), "Combo2", 5280, 2040, 1095, kBoxHeight);
+    Combo2->setAccessibleName("Μονάδα μέτρησης");
     Label1[7] = label(Frame1, "Label1(7)", "~Promitheftis", 7320, 2040, 1400);
     Combo3 = place(new QComboBox(Frame1), "Combo3", 8760, 2040, 3615, kBoxHeight);
+    Label1[7]->setBuddy(Combo3);
 
     Label1[5] = label(Frame1, "Label1(5)", "Stock", 240, 3120);
     Label1[9] = label(Frame1, "Label1(9)", "~Apothiki", 2640, 2820);
@@ -126,12 +133,17 @@ void Form3::buildEditor()
     lineBox(5, 5040, 3120, 2415)->setText("0");
     lineBox(6, 7440, 3120, 2415)->setText("0");
     lineBox(9, 9840, 3120, 2535)->setText("0");
+    // Each figure box is named by the caption above it.
+    for (const auto& [caption, box] : {std::pair {9, 4}, {10, 5}, {11, 6}, {16, 9}})
+        Label1[std::size_t(caption)]->setBuddy(text1_[std::size_t(box)]);
 
     Label1[12] = label(Frame1, "Label1(12)", "~Sxolia", 240, 3840);
     comments_ = place(new QPlainTextEdit(Frame1), "Text1(7)", 2640, 3840, 9735, 1440);
+    comments_->setTabChangesFocus(true);
     text1_[7] = comments_;
+    Label1[12]->setBuddy(comments_);
     Label1[17] = label(Frame1, "Label1(17)", "~Rafi", 6000, 5800, 1095);
-    lineBox(10, 7200, 5800, 2175);
+    Label1[17]->setBuddy(lineBox(10, 7200, 5800, 2175));
     Check1 = place(new QCheckBox("Έλεγχος", Frame1), "Check1", 10320, 5880, 1935, 315);
     units::setBackColor(Check1, kWhite);
 
@@ -369,7 +381,7 @@ bool Form3::storeMaterial(bool adding)
         if (Combo2->currentIndex() >= 0)
             rs.setField("monadametr", Combo2->currentIndex());
         rs.setField("exeielegxo", Check1->isChecked());
-        rs.setField("stoixeia2", conv::trimBlanks(Text1(7)));
+        rs.setField("stoixeia2", withLineBreaksOf(conv::trimBlanks(Text1(7)), rs.field("stoixeia2").toString()));
         rs.setField("tmpString1", conv::trimBlanks(Text1(10)));
         rs.Update();
         // A new material reaches the list by the refill that follows.

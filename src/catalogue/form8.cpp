@@ -112,6 +112,7 @@ void Form8::releaseOwner()
 void Form8::buildControls()
 {
     MSFlexGrid1 = place(new FlexGrid(this), "MSFlexGrid1", 0, 0, 14985, 9135);
+    MSFlexGrid1->setAccessibleName("Ελλείψεις υλικών");
     MSFlexGrid1->setCols(kColumns);
     MSFlexGrid1->setFixedCols(0);
     MSFlexGrid1->setRows(2);

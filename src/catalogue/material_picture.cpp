@@ -333,7 +333,7 @@ MaterialPictureControls buildPictureControls(QWidget* frame)
         b->setIconSize(b->size() - QSize(2, 2));
         return b;
     };
-    c.ImageXY = button("ImageXY", "Screen clip", 5640, "applets-screenshooter", QStyle::SP_ComputerIcon);
+    c.ImageXY = button("ImageXY", "Αποκοπή οθόνης", 5640, "applets-screenshooter", QStyle::SP_ComputerIcon);
     c.ImageX[1] = button("ImageX(1)", "clipboard", 6000, "edit-paste", QStyle::SP_FileIcon);
     c.ImageX[0] = button("ImageX(0)", "Clear", 6360, "edit-clear", QStyle::SP_DialogDiscardButton);
     c.ImageX[2] = button("ImageX(2)", "Open", 6720, "document-open", QStyle::SP_DirOpenIcon);

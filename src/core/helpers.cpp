@@ -112,6 +112,14 @@ void Pause(float seconds)
     }
 }
 
+QString withLineBreaksOf(const QString& boxText, const QString& storedText)
+{
+    if (!storedText.contains(QLatin1String("\r\n")))
+        return boxText;
+    QString text = boxText;
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 QString NormalizeCode(const QString& code)
 {
     static const QString removed = QStringLiteral("-._,/|()+*\\{}[]'<>");

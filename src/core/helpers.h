@@ -32,6 +32,11 @@ QString PadText(const QString& text, int width, const QString& padChar, bool pad
 // The value's text without leading and trailing blanks; Null gives empty text. Never throws.
 QString SafeTrim(const QVariant& value);
 
+// A multi-line box's text (its lines end in LF) with the line breaks of the stored text it
+// shows: CR LF where the stored text holds CR LF, else LF. So a text shown and not changed is
+// written back as it was stored.
+QString withLineBreaksOf(const QString& boxText, const QString& storedText);
+
 // Lets the window system process events (repaints, timers, clicks) for the given time.
 void Pause(float seconds);
 

@@ -129,6 +129,7 @@ void MDIForm1::buildTitlePanel()
     Label1 = titleLabel(QStringLiteral("Label1"), 0x800000, 120, 2400, Picture2);
     Check2 = new QCheckBox(Picture2);
     Check2->setObjectName(QStringLiteral("Check2"));
+    Check2->setAccessibleName(QStringLiteral("Πάντα στο προσκήνιο"));   // it has no caption
     Check2->setGeometry(pxRect(500, 8470, 255, 255));
     units::setBackColor(Check2, 0xFFFFFF);
     connect(Check2, &QCheckBox::toggled, this, &MDIForm1::Check2_Click);
@@ -261,10 +262,15 @@ void MDIForm1::MDIForm_Resize()
         setWindowState(windowState() & ~Qt::WindowMaximized);
     if (windowState().testFlag(Qt::WindowMinimized))
         return;
+    // The frame is the window system's: known once the window is framed, and again after a
+    // change of its flags. The client area takes what the frame leaves of the outer size.
     const QSize frame = frameGeometry().size() - size();
     const QSize client = pxSize(kOuterWidthTw, kOuterHeightTw) - frame;
-    if (size() != client || minimumSize() != client || maximumSize() != client)
+    if (minimumSize() != client || maximumSize() != client)
         setFixedSize(client);
+    // A resize that the window system let through is undone.
+    if (size() != client)
+        resize(client);
 }
 
 void MDIForm1::showHomePanels()
@@ -353,6 +359,13 @@ void MDIForm1::changeEvent(QEvent* event)
 void MDIForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void MDIForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // Framing a shown window moves its client area: the frame's size is known from here on.
     MDIForm_Resize();
 }
 

@@ -83,7 +83,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;   // MDIForm_QueryUnload
     void changeEvent(QEvent* event) override;       // MDIForm_Resize (window state)
     void resizeEvent(QResizeEvent* event) override; // MDIForm_Resize
-    void showEvent(QShowEvent* event) override;     // the frame is known once shown
+    void moveEvent(QMoveEvent* event) override;     // the frame is known once shown
+    void showEvent(QShowEvent* event) override;     // and once framed
 
 private:
     void buildMenuPanel();

@@ -10,6 +10,7 @@
 #include "core/settings_string.h"
 #include "platform/convert.h"
 #include "platform/database.h"
+#include "platform/covering.h"
 #include "platform/flexgrid.h"
 #include "platform/hourglass.h"
 #include "platform/messagebox.h"
@@ -243,6 +244,7 @@ void Form5::buildColumnPanel()
 
     buildResultPanel();
     Frame1->hide();
+    coverWhileShown(Frame1);
 }
 
 void Form5::buildResultPanel()
@@ -260,7 +262,9 @@ void Form5::buildResultPanel()
     // Covers the supplier controls and the insert button when there is nothing to insert.
     Frame3 = place(new QFrame(Frame2), "Frame3", 0, 0, 9135, 1335);
     Frame3->hide();
+    coverWhileShown(Frame3);
     Frame2->hide();
+    coverWhileShown(Frame2);
 }
 
 void Form5::connectHandlers()

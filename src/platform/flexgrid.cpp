@@ -80,6 +80,15 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols_; }
     Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
     QVariant data(const QModelIndex& index, int role) const override;
+    // Assistive technology reads each column's header from the header row that the window
+    // writes; rows have no header of their own.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || fixedRows == 0 || rows_.empty()
+            || section < 0 || section >= cols_)
+            return {};
+        return text(0, section);
+    }
 
     int rows() const { return int(rows_.size()); }
     int cols() const { return cols_; }

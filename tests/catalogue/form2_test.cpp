@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/mdiform1.h"
 #include "support/testenv.h"
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -229,6 +231,54 @@ TEST_F(SuppliersWindow, DetailsAndCommentsOverSeveralLinesKeepTheirLineBreaks)
     EXPECT_EQ(first.details, "Main St 1\nAthens");
     EXPECT_EQ(first.comments, "first\n\nthird");
     EXPECT_EQ(form.Text2->toPlainText(), "  Main St 1\nAthens  ");
+}
+
+TEST_F(SuppliersWindow, OpeningWritesNothingAndEditsKeepTheStoredLineBreaks)
+{
+    store(1, "Acme", "Main St 1\r\nAthens", "first\r\n\r\nthird");
+    store(2, "Beta", "b1\nb2", "");
+    const auto changes = [] { return DataFolder::scalar(gConnStock, "select total_changes()").toLongLong(); };
+    const qint64 before = changes();
+    Form2& form = open();
+    form.List1->setCurrentRow(1);
+    form.List1->setCurrentRow(0);
+    EXPECT_EQ(changes(), before);
+    EXPECT_EQ(stored(1), (Supplier {"Acme", "Main St 1\r\nAthens", "first\r\n\r\nthird"}));
+
+    form.Text2->moveCursor(QTextCursor::End);
+    keyClick(form.Text2, Qt::Key_Return);
+    keyClicks(form.Text2, "Greece");
+    EXPECT_EQ(stored(1).details, "Main St 1\r\nAthens\r\nGreece");
+    EXPECT_EQ(stored(2).details, "b1\nb2");   // a text stored with LF alone keeps LF
+}
+
+TEST_F(SuppliersWindow, TabMovesTheFocusOutOfTheMultiLineBoxes)
+{
+    Form2& form = open();
+    QApplication::setActiveWindow(&form);
+    struct Case {
+        QPlainTextEdit* box;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* next;
+    };
+    for (const Case& c : {Case {form.Text2, Qt::NoModifier, form.Text3}, Case {form.Text3, Qt::ShiftModifier, form.Text2},
+                          Case {form.Text2, Qt::ShiftModifier, form.Text1}}) {
+        c.box->setFocus();
+        QTest::keyClick(c.box, Qt::Key_Tab, c.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), c.next) << c.box->objectName().toStdString();
+        EXPECT_FALSE(c.box->toPlainText().contains(u'\t'));
+    }
+    EXPECT_FALSE(stored(1).details.contains(u'\t'));
+}
+
+TEST_F(SuppliersWindow, ScreenReadersHearEachBoxByItsLabel)
+{
+    Form2& form = open();
+    const std::pair<QWidget*, QString> cases[] {
+        {form.List1, "Προμηθευτές"}, {form.Text1, "Ονομασία"}, {form.Text2, "Στοιχεία"}, {form.Text3, "Σχόλια"}};
+    for (const auto& [control, name] : cases)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name)
+            << control->objectName().toStdString();
 }
 
 TEST_F(SuppliersWindow, ThirdEntryEditsTheRowWithIdThree)

@@ -18,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -220,6 +221,27 @@ TEST_F(MainWindow, TheOuterSizeIsFixedButMinimiseIsAllowed)
     main.showMinimized();
     QCoreApplication::processEvents();
     EXPECT_TRUE(main.windowState().testFlag(Qt::WindowMinimized));
+}
+
+TEST_F(MainWindow, TheDesignedOuterSizeComesBackAfterEveryChange)
+{
+    MDIForm1 main;
+    main.show();
+    QCoreApplication::processEvents();
+    const QSize designed = units::pxSize(15400, 11600);
+    ASSERT_EQ(main.frameGeometry().size(), designed);
+    const auto outerAfter = [&main](auto&& change) {
+        change();
+        QCoreApplication::processEvents();
+        return main.frameGeometry().size();
+    };
+    // A resize by the window system that nothing blocked, the frame gone and back, always on top.
+    EXPECT_EQ(outerAfter([&] { main.windowHandle()->resize(800, 600); }), designed);
+    EXPECT_EQ(outerAfter([&] { main.windowHandle()->resize(1400, 900); }), designed);
+    EXPECT_EQ(outerAfter([&] { main.setWindowFlag(Qt::FramelessWindowHint, true); main.show(); }), designed);
+    EXPECT_EQ(outerAfter([&] { main.setWindowFlag(Qt::FramelessWindowHint, false); main.show(); }), designed);
+    EXPECT_EQ(outerAfter([&] { main.Check2->setChecked(true); }), designed);
+    EXPECT_EQ(outerAfter([&] { main.showMinimized(); main.showNormal(); }), designed);
 }
 
 TEST_F(MainWindow, SignalCheckBoxRestoresTheVersionText)

@@ -189,6 +189,9 @@ TEST_F(InvoiceWindow, ColumnsTakeTheWidthOfTheirWidestTextAndPanelSitsBelowTheGr
     EXPECT_EQ(form->MSFlexGrid1->font(), form->font());
     EXPECT_FALSE(form->Frame1->isHidden());
     EXPECT_EQ(form->Frame1->pos(), units::pxPoint(0, Form5::kPanelTop));
+    // The panel covers the paste and return buttons below the grid, not the grid it touches.
+    EXPECT_TRUE(form->XPButton1->isHidden() && form->Command1->isHidden());
+    EXPECT_FALSE(form->MSFlexGrid1->isHidden());
 }
 
 TEST_F(InvoiceWindow, NothingToPasteKeepsTheGridAndThePanel)

@@ -1,6 +1,7 @@
 #include "platform/flexgrid.h"
 #include "platform/units.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -298,6 +299,23 @@ TEST_F(FlexGridTest, HeaderRowStaysFixedWhileScrolling)
     QApplication::sendEvent(grid.horizontalHeader()->viewport(), &press);
     ASSERT_EQ(downY.size(), 1u);
     EXPECT_LE(downY[0], grid.RowHeight(0)) << "header click reads as y within the header row";
+}
+
+TEST_F(FlexGridTest, AssistiveTechnologyReadsTheHeaderRowAsColumnHeaders)
+{
+    grid.setTextMatrix(0, 1, "Κωδικός");
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_NE(access, nullptr);
+    QAccessibleTableInterface* table = access->tableInterface();
+    ASSERT_NE(table, nullptr);
+    const QStringList expected {"0,0", "Κωδικός", "0,2", "0,3"};
+    for (int c = 0; c < grid.Cols(); ++c) {
+        QAccessibleInterface* cell = table->cellAt(1, c);
+        ASSERT_NE(cell, nullptr);
+        const QList<QAccessibleInterface*> headers = cell->tableCellInterface()->columnHeaderCells();
+        ASSERT_EQ(headers.size(), 1) << c;
+        EXPECT_EQ(headers.front()->text(QAccessible::Name), expected[c]) << c;
+    }
 }
 
 TEST_F(FlexGridTest, WheelIsLeftToTheWindow)
