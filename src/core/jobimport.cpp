@@ -146,7 +146,7 @@ std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable)
     if (unreadable)
         unreadable->clear();
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return lookup::Missing;
     const std::uint8_t result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
@@ -182,7 +182,7 @@ std::uint8_t LookupMaterial(const QString& code)
 Deduction DeductStockChecked(const QString& code, float quantity)
 {
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return Deduction::Done;
     const std::optional<float> stock = material::storedSingle(rs.field("mystock"));
@@ -277,8 +277,8 @@ std::optional<Withdrawal> lastWithdrawal(const QByteArray& fingerprint)
     if (tables.field(0).toInt() == 0)
         return std::nullopt;
     db::Recordset rs;
-    rs.Open("select * from withdrawn_jobs where fingerprint='" + fingerprintText(fingerprint) + "' order by ID desc",
-            gConnStock, 1, 3);
+    rs.Open("select * from withdrawn_jobs where fingerprint=? order by ID desc", gConnStock,
+            {fingerprintText(fingerprint)});
     if (rs.Eof())
         return std::nullopt;
     return Withdrawal {rs.field("ID").toLongLong(),
@@ -288,8 +288,8 @@ std::optional<Withdrawal> lastWithdrawal(const QByteArray& fingerprint)
 void recordWithdrawal(const QByteArray& fingerprint)
 {
     gConnStock.Execute(kCreateWithdrawnJobs);
-    gConnStock.Execute("insert into withdrawn_jobs (fingerprint, withdrawn) values ('" + fingerprintText(fingerprint)
-                       + "', '" + QDateTime::currentDateTime().toString(kWithdrawnFormat) + "')");
+    gConnStock.Execute("insert into withdrawn_jobs (fingerprint, withdrawn) values (?, ?)",
+                       {fingerprintText(fingerprint), QDateTime::currentDateTime().toString(kWithdrawnFormat)});
 }
 
 void ImportStockFile()

@@ -403,7 +403,7 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
 Form5::Change Form5::ApplyStockChange(const QString& code, float quantity, const QString& description)
 {
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return Change::Missing;
     float stock = quantity;
