@@ -586,13 +586,8 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& fingerprint, const s
 {
     const Hourglass hourglass;
     try {
-        gConnStock.Execute("BEGIN IMMEDIATE");
-    } catch (const db::DatabaseError& error) {
-        return failedUpdate(error);
-    }
-    std::optional<QString> failure;
-    try {
-        failure = jobFileChange(importedJob_);
+        db::Transaction transaction(gConnStock, db::TransactionMode::Immediate);
+        std::optional<QString> failure = jobFileChange(importedJob_);
         if (!failure) {
             const std::optional<Withdrawal> latest = lastWithdrawal(fingerprint);
             if (latest && !(known && *latest == *known))
@@ -601,20 +596,14 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& fingerprint, const s
         }
         for (int r = 1; !failure && r < MSFlexGrid1[lookup::Controlled]->Rows(); ++r)
             failure = deductRow(r);
-        if (!failure) {
-            recordWithdrawal(fingerprint);
-            gConnStock.Execute("COMMIT");
-            return std::nullopt;
-        }
+        if (failure)
+            return failure;
+        recordWithdrawal(fingerprint);
+        transaction.Commit();
+        return std::nullopt;
     } catch (const db::DatabaseError& error) {
-        failure = failedUpdate(error);
+        return failedUpdate(error);
     }
-    try {
-        gConnStock.Execute("ROLLBACK");
-    } catch (const db::DatabaseError&) {
-        // A failed statement may already have ended the transaction.
-    }
-    return failure;
 }
 
 // Deducts row r of tab 2; why not, when the stock cannot take it.
