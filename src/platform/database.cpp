@@ -547,6 +547,18 @@ KeptQuery& Connection::recentQuery(const QString& sql)
     return recent_.last();
 }
 
+void Connection::keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values)
+{
+    const auto same = [&sql](const KeptQuery& kept) { return kept.sql == sql; };
+    const auto found = std::find_if(recent_.begin(), recent_.end(), same);
+    if (found == recent_.end() || found->spareValues.capacity() >= values.capacity())
+        return;
+    rowids.clear();   // the room stays
+    values.clear();
+    found->spareRowids = std::move(rowids);
+    found->spareValues = std::move(values);
+}
+
 void Connection::Close()
 {
     for (sqlite3_stmt* stmt : std::as_const(statements_))
@@ -629,8 +641,8 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
 
     // The values go into one flat vector: a list of thousands of rows costs no allocation
     // per row.
-    QVector<qint64> rowids;
-    QVector<QVariant> read;
+    QVector<qint64> rowids = std::move(kept.spareRowids);
+    QVector<QVariant> read = std::move(kept.spareValues);
     rowids.reserve(kept.rows);
     read.reserve(qsizetype(kept.rows) * (count - first));
     for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
@@ -647,6 +659,7 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
     }
 
     connection_ = &connection;
+    query_ = query;
     table_ = table;
     columns_ = kept.columns.names;
     booleanColumns_ = kept.columns.booleans;
@@ -657,7 +670,10 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
 
 void Recordset::Close()
 {
+    if (connection_ && connection_->isOpen())
+        connection_->keepRoom(query_, std::move(rowids_), std::move(values_));
     connection_ = nullptr;
+    query_.clear();
     table_.clear();
     columns_.clear();
     booleanColumns_.clear();

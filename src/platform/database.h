@@ -71,6 +71,10 @@ struct KeptQuery {
     int preparations = -1;
     ResultColumns columns;
     int rows = 0;
+    // The room of the last closed result's rows, emptied, for the next run to fill: a large
+    // result is not handed back to the system and asked for again at every run.
+    QVector<qint64> spareRowids;
+    QVector<QVariant> spareValues;
 };
 
 class Connection {
@@ -110,6 +114,8 @@ public:
     // texts that carry their own values do not pile up. Throws DatabaseError. The caller
     // resets the statement after use; the reference holds until the next call.
     KeptQuery& recentQuery(const QString& sql);
+    // Gives a closed result's room back to its query while the query is kept.
+    void keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values);
     // Whether the file has the folded table of a case-insensitive key column (and so its
     // look-ups go through it rather than by a scan); read once for each opening.
     bool hasFoldedTable(const FoldedColumn& folded);
@@ -220,6 +226,7 @@ private:
     int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
+    QString query_;              // the statement's text as the connection keeps it
     QString table_;              // empty for a result that cannot be written back
     QStringList columns_;
     QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0
