@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "movements/form5.h"
 #include "support/testenv.h"
+#include "bare.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -126,26 +127,23 @@ void BM_BareUpdate(benchmark::State& state)
 {
     Setup& s = setup();
     sqlite3* handle = gConnStock.handle();
+    const bare::CodeLookup lookup(handle);
+    const bare::Statement update(handle, "update protesyles set mystock=? where rowid=?");
     for (auto _ : state) {
         double sum = 0;
         sqlite3_exec(handle, "begin", nullptr, nullptr, nullptr);
         for (const InvoiceRow& row : s.rows) {
-            const QByteArray sql = ("select rowid, * from protesyles where kodikos='" + row.code + "'").toUtf8();
-            sqlite3_stmt* select = nullptr;
-            sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &select, nullptr);
-            if (sqlite3_step(select) == SQLITE_ROW) {
-                for (int c = 0; c < sqlite3_column_count(select); ++c)
-                    sum += sqlite3_column_double(select, c);
+            if (lookup.find(row.code)) {
+                sqlite3_stmt* select = lookup.statement();
+                sum += bare::readRow(select);
                 const sqlite3_int64 rowid = sqlite3_column_int64(select, 0);
                 const double stock = sqlite3_column_double(select, 11);
-                sqlite3_stmt* update = nullptr;
-                sqlite3_prepare_v2(handle, "update protesyles set mystock=? where rowid=?", -1, &update, nullptr);
-                sqlite3_bind_double(update, 1, stock + row.quantity);
-                sqlite3_bind_int64(update, 2, rowid);
-                sqlite3_step(update);
-                sqlite3_finalize(update);
+                sqlite3_bind_double(update.get(), 1, stock + row.quantity);
+                sqlite3_bind_int64(update.get(), 2, rowid);
+                sqlite3_step(update.get());
+                update.reset();
             }
-            sqlite3_finalize(select);
+            lookup.done();
         }
         sqlite3_exec(handle, "commit", nullptr, nullptr, nullptr);
         benchmark::DoNotOptimize(sum);
@@ -179,14 +177,12 @@ void BM_InvoiceNewCodes(benchmark::State& state)
 int bareLookups(sqlite3* handle, const QVector<InvoiceRow>& rows)
 {
     int missing = 0;
+    const bare::CodeLookup lookup(handle);
     sqlite3_exec(handle, "begin", nullptr, nullptr, nullptr);
     for (const InvoiceRow& row : rows) {
-        const QByteArray sql = ("select rowid, * from protesyles where kodikos='" + row.code + "'").toUtf8();
-        sqlite3_stmt* select = nullptr;
-        sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &select, nullptr);
-        if (sqlite3_step(select) != SQLITE_ROW)
+        if (!lookup.find(row.code))
             ++missing;
-        sqlite3_finalize(select);
+        lookup.done();
     }
     sqlite3_exec(handle, "commit", nullptr, nullptr, nullptr);
     return missing;
@@ -195,21 +191,17 @@ int bareLookups(sqlite3* handle, const QVector<InvoiceRow>& rows)
 // Each row inserted with the fields a new material gets, in one transaction.
 void bareInserts(sqlite3* handle, const QVector<InvoiceRow>& rows)
 {
+    const bare::Statement insert(handle,
+                                 "insert into protesyles (kodikos, mystock, Perigrafi, Axia, promitheftis, minstock, "
+                                 "maxstock, exeielegxo, typosyli) values (?, ?, ?, 0, 0, 0, 0, 0, 0)");
     sqlite3_exec(handle, "begin", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(handle,
-                       "insert into protesyles (kodikos, mystock, Perigrafi, Axia, promitheftis, minstock, "
-                       "maxstock, exeielegxo, typosyli) values (?, ?, ?, 0, 0, 0, 0, 0, 0)",
-                       -1, &insert, nullptr);
     for (const InvoiceRow& row : rows) {
-        const QByteArray code = row.code.toUtf8();
-        sqlite3_bind_text(insert, 1, code.constData(), int(code.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_double(insert, 2, row.quantity);
-        sqlite3_bind_text(insert, 3, "abc", 3, SQLITE_STATIC);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
+        insert.bindText(1, row.code);
+        sqlite3_bind_double(insert.get(), 2, row.quantity);
+        sqlite3_bind_text(insert.get(), 3, "abc", 3, SQLITE_STATIC);
+        sqlite3_step(insert.get());
+        insert.reset();
     }
-    sqlite3_finalize(insert);
     sqlite3_exec(handle, "commit", nullptr, nullptr, nullptr);
 }
 

@@ -5,12 +5,12 @@
 #include "core/jobimport.h"
 #include "movements/form1.h"
 #include "support/testenv.h"
+#include "bare.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 #include <memory>
 
 namespace {
@@ -91,21 +91,18 @@ void BM_JobAnalysis(benchmark::State& state)
     state.counters["lines"] = kJobLines;
 }
 
-// The same statements, run, read and closed with the C API alone.
+// The same look-ups with the C API alone: one prepared statement, each code bound, its row
+// read.
 void BM_BareLookups(benchmark::State& state)
 {
     Setup& s = setup();
-    sqlite3* handle = gConnStock.handle();
+    const bare::CodeLookup lookup(gConnStock.handle());
     for (auto _ : state) {
         double sum = 0;
         for (const QString& code : s.codes) {
-            const QByteArray sql = ("select * from protesyles where kodikos='" + code + "'").toUtf8();
-            sqlite3_stmt* stmt = nullptr;
-            sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &stmt, nullptr);
-            while (sqlite3_step(stmt) == SQLITE_ROW)
-                for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                    sum += sqlite3_column_double(stmt, c);
-            sqlite3_finalize(stmt);
+            if (lookup.find(code))
+                sum += bare::readRow(lookup.statement());
+            lookup.done();
         }
         benchmark::DoNotOptimize(sum);
     }

@@ -10,6 +10,7 @@
 #include "platform/printerpage.h"
 #include "platform/workbook.h"
 #include "support/testenv.h"
+#include "bare.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -80,24 +81,15 @@ void BM_ShortageFill(benchmark::State& state)
 void BM_BareShortageQuery(benchmark::State& state)
 {
     Setup& s = setup();
-    sqlite3* handle = gConnStock.handle();
+    const bare::Statement query(gConnStock.handle(), kQuery);
     int rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* stmt = nullptr;
-        // The table stores booleans as 1 and 0: the program's own "True" is read the same way.
-        const QByteArray sql = QByteArray(kQuery).replace("True", "1");
-        sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &stmt, nullptr);
-        std::size_t bytes = 0;
+        double read = 0;
         rows = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-                benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-                bytes += std::size_t(sqlite3_column_bytes(stmt, c));
-            }
-            ++rows;
-        }
-        sqlite3_finalize(stmt);
-        benchmark::DoNotOptimize(bytes);
+        for (; sqlite3_step(query.get()) == SQLITE_ROW; ++rows)
+            read += bare::readRow(query.get());
+        query.reset();
+        benchmark::DoNotOptimize(read);
     }
     (void)s;
     state.counters["rows"] = rows;

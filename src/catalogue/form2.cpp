@@ -1,4 +1,5 @@
 #include "catalogue/form2.h"
+#include "core/application.h"
 #include "controls/xpbutton.h"
 #include "core/globals.h"
 #include "core/helpers.h"
@@ -22,17 +23,6 @@ namespace {
 QString selectSupplier(int id)
 {
     return "select * from Promithf where ID=" + QString::number(id);
-}
-
-// A handler's database work failed: tell the user and keep the window working.
-template <class Work>
-void reportingFailures(Work&& work)
-{
-    try {
-        work();
-    } catch (const db::DatabaseError& error) {
-        msgbox::MsgBox(QString::fromUtf8(error.what()), msgbox::Critical);
-    }
 }
 
 // A text box's Change event fires only when its text really changes.
@@ -111,20 +101,20 @@ void Form2::buildControls()
     Command1->setGeometry(units::pxRect(12825, 8880, 2175, 1215));
 
     // Setting a selection or a text from code runs these handlers too, as the window expects.
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(List1, &QListWidget::currentRowChanged, this, reportingFailures([this](int row) {
         if (row >= 0)
             List1_Click();
-    });
-    connect(Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
-    connect(Text2, &QPlainTextEdit::textChanged, this, &Form2::Text2_Change);
-    connect(Text3, &QPlainTextEdit::textChanged, this, &Form2::Text3_Change);
-    connect(Command1, &XPButton::Click, this, &Form2::Command1_Click);
+    }));
+    connect(Text1, &QLineEdit::textChanged, this, reportingFailures(this, &Form2::Text1_Change));
+    connect(Text2, &QPlainTextEdit::textChanged, this, reportingFailures(this, &Form2::Text2_Change));
+    connect(Text3, &QPlainTextEdit::textChanged, this, reportingFailures(this, &Form2::Text3_Change));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form2::Command1_Click));
 }
 
 void Form2::Form_Load()
 {
     TranslateForm(this);
-    reportingFailures([this] { FillSupplierList(); });
+    runReportingFailures([this] { FillSupplierList(); });
 }
 
 int Form2::selectedId() const
@@ -203,7 +193,7 @@ void Form2::SaveSupplier()
 
 void Form2::List1_Click()
 {
-    reportingFailures([this] { ShowSupplier(); });
+    runReportingFailures([this] { ShowSupplier(); });
     // During load the window cannot take the focus yet; that is harmless.
     Text1->setFocus();
     Text1->setSelection(0, 99);
@@ -216,17 +206,17 @@ void Form2::Text1_Change()
         Text1->setText("-");
     if (QListWidgetItem* item = List1->currentItem())
         item->setText(Text1->text());
-    reportingFailures([this] { SaveSupplier(); });
+    runReportingFailures([this] { SaveSupplier(); });
 }
 
 void Form2::Text2_Change()
 {
-    reportingFailures([this] { SaveSupplier(); });
+    runReportingFailures([this] { SaveSupplier(); });
 }
 
 void Form2::Text3_Change()
 {
-    reportingFailures([this] { SaveSupplier(); });
+    runReportingFailures([this] { SaveSupplier(); });
 }
 
 void Form2::Command1_Click()

@@ -1,4 +1,5 @@
 #include "catalogue/form3.h"
+#include "core/application.h"
 #include "catalogue/form3_shared.h"
 #include "catalogue/form8.h"
 
@@ -166,25 +167,25 @@ void Form3::buildList()
 
 void Form3::connectHandlers()
 {
-    onEveryPick(Combo5, this, [this] { Combo5_Click(); });
-    onEveryPick(Combo6, this, [this] { Combo6_Click(); });
-    connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &Form3::MSFlexGrid1_MouseDown);
+    onEveryPick(Combo5, this, reportingFailures([this] { Combo5_Click(); }));
+    onEveryPick(Combo6, this, reportingFailures([this] { Combo6_Click(); }));
+    connect(MSFlexGrid1, &FlexGrid::MouseDown, this, reportingFailures(this, &Form3::MSFlexGrid1_MouseDown));
     connect(MSFlexGrid1, &FlexGrid::RowColChange, this, [this] { unpickedRow = -1; });
-    connect(MSFlexGrid1, &FlexGrid::MouseMove, this, &Form3::MSFlexGrid1_MouseMove);
-    connect(MSFlexGrid1, &FlexGrid::DblClick, this, &Form3::MSFlexGrid1_DblClick);
-    connect(MSFlexGrid1, &FlexGrid::GotFocus, this, &Form3::MSFlexGrid1_GotFocus);
-    connect(MSFlexGrid1, &FlexGrid::LostFocus, this, &Form3::MSFlexGrid1_LostFocus);
-    connect(XPButton1, &XPButton::Click, this, &Form3::XPButton1_Click);
-    connect(XPButton2, &XPButton::Click, this, &Form3::XPButton2_Click);
-    connect(XPButton3, &XPButton::Click, this, &Form3::XPButton3_Click);
-    connect(XPButton5, &XPButton::Click, this, &Form3::XPButton5_Click);
-    connect(Command1, &XPButton::Click, this, &Form3::Command1_Click);
-    connect(Command2, &XPButton::Click, this, &Form3::Command2_Click);
-    connect(Command4, &XPButton::Click, this, &Form3::Command4_Click);
-    connect(Command5, &XPButton::Click, this, &Form3::Command5_Click);
-    connect(Command6[0], &XPButton::Click, this, [this] { Command6_Click(0); });
-    connect(Command6[1], &XPButton::Click, this, [this] { Command6_Click(1); });
-    connect(Command7, &XPButton::Click, this, &Form3::Command7_Click);
+    connect(MSFlexGrid1, &FlexGrid::MouseMove, this, reportingFailures(this, &Form3::MSFlexGrid1_MouseMove));
+    connect(MSFlexGrid1, &FlexGrid::DblClick, this, reportingFailures(this, &Form3::MSFlexGrid1_DblClick));
+    connect(MSFlexGrid1, &FlexGrid::GotFocus, this, reportingFailures(this, &Form3::MSFlexGrid1_GotFocus));
+    connect(MSFlexGrid1, &FlexGrid::LostFocus, this, reportingFailures(this, &Form3::MSFlexGrid1_LostFocus));
+    connect(XPButton1, &XPButton::Click, this, reportingFailures(this, &Form3::XPButton1_Click));
+    connect(XPButton2, &XPButton::Click, this, reportingFailures(this, &Form3::XPButton2_Click));
+    connect(XPButton3, &XPButton::Click, this, reportingFailures(this, &Form3::XPButton3_Click));
+    connect(XPButton5, &XPButton::Click, this, reportingFailures(this, &Form3::XPButton5_Click));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form3::Command1_Click));
+    connect(Command2, &XPButton::Click, this, reportingFailures(this, &Form3::Command2_Click));
+    connect(Command4, &XPButton::Click, this, reportingFailures(this, &Form3::Command4_Click));
+    connect(Command5, &XPButton::Click, this, reportingFailures(this, &Form3::Command5_Click));
+    connect(Command6[0], &XPButton::Click, this, reportingFailures([this] { Command6_Click(0); }));
+    connect(Command6[1], &XPButton::Click, this, reportingFailures([this] { Command6_Click(1); }));
+    connect(Command7, &XPButton::Click, this, reportingFailures(this, &Form3::Command7_Click));
 }
 
 void Form3::Form_Load()

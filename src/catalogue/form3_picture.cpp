@@ -1,6 +1,7 @@
 // The picture tools of the material editor: clear, paste, open a file, and the screen clip.
 
 #include "catalogue/form3.h"
+#include "core/application.h"
 #include "catalogue/material_picture.h"
 #include "core/globals.h"
 #include "platform/convert.h"
@@ -18,9 +19,9 @@ void Form3::buildPictureTools()
     Picture2 = controls.Picture2;
     ImageXY = controls.ImageXY;
     ImageX = controls.ImageX;
-    connect(ImageXY, &QToolButton::clicked, this, &Form3::ImageXY_Click);
+    connect(ImageXY, &QToolButton::clicked, this, reportingFailures(this, &Form3::ImageXY_Click));
     for (int index = 0; index < int(ImageX.size()); ++index)
-        connect(ImageX[std::size_t(index)], &QToolButton::clicked, this, [this, index] { ImageX_Click(index); });
+        connect(ImageX[std::size_t(index)], &QToolButton::clicked, this, reportingFailures([this, index] { ImageX_Click(index); }));
 }
 
 void Form3::ImageX_Click(int index)

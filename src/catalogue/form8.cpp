@@ -1,4 +1,5 @@
 #include "catalogue/form8.h"
+#include "core/application.h"
 #include "catalogue/material_record.h"
 #include "catalogue/supplier_record.h"
 #include "controls/xpbutton.h"
@@ -136,16 +137,16 @@ void Form8::buildControls()
 
     // Every pick refills, also of the entry already shown; the window's own selections run
     // the handler through selectSupplierEntry.
-    connect(Combo5, qOverload<int>(&QComboBox::activated), this, [this] { Combo5_Click(); });
-    connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &Form8::MSFlexGrid1_MouseDown);
-    connect(Text2, &QLineEdit::textChanged, this, &Form8::Text2_Change);
-    connect(Text2, &QLineEdit::returnPressed, this, [this] { Text2_KeyDown(Qt::Key_Return, 0); });
-    connect(XPButton4, &XPButton::Click, this, &Form8::XPButton4_Click);
-    connect(Command1, &XPButton::MouseDown, this, &Form8::Command1_MouseDown);
-    connect(Command1, &XPButton::Click, this, &Form8::Command1_Click);
-    connect(XPButton2, &XPButton::Click, this, &Form8::XPButton2_Click);
-    connect(XPButton3, &XPButton::Click, this, &Form8::XPButton3_Click);
-    connect(XPButton5, &XPButton::Click, this, &Form8::XPButton5_Click);
+    connect(Combo5, qOverload<int>(&QComboBox::activated), this, reportingFailures([this] { Combo5_Click(); }));
+    connect(MSFlexGrid1, &FlexGrid::MouseDown, this, reportingFailures(this, &Form8::MSFlexGrid1_MouseDown));
+    connect(Text2, &QLineEdit::textChanged, this, reportingFailures(this, &Form8::Text2_Change));
+    connect(Text2, &QLineEdit::returnPressed, this, reportingFailures([this] { Text2_KeyDown(Qt::Key_Return, 0); }));
+    connect(XPButton4, &XPButton::Click, this, reportingFailures(this, &Form8::XPButton4_Click));
+    connect(Command1, &XPButton::MouseDown, this, reportingFailures(this, &Form8::Command1_MouseDown));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form8::Command1_Click));
+    connect(XPButton2, &XPButton::Click, this, reportingFailures(this, &Form8::XPButton2_Click));
+    connect(XPButton3, &XPButton::Click, this, reportingFailures(this, &Form8::XPButton3_Click));
+    connect(XPButton5, &XPButton::Click, this, reportingFailures(this, &Form8::XPButton5_Click));
 }
 
 void Form8::Form_Load()

@@ -74,9 +74,13 @@ QString invisibleCharacterReason()
     return QStringLiteral("ο κωδικός έχει χαρακτήρα ελέγχου ή αόρατο χαρακτήρα");
 }
 
-QString selectByCode(const QString& code)
+void openByCode(db::Recordset& rs, db::Connection& connection, const QString& code)
 {
-    return "select * from protesyles where kodikos='" + db::sqlText(conv::trimBlanks(code)) + "'";
+    static const QString viaFoldedCodes = QStringLiteral(
+        "select * from protesyles where rowid in (select ID from folded_protesyles_kodikos where folded=?)");
+    static const QString byScan = QStringLiteral("select * from protesyles where fold_case(kodikos)=?");
+    rs.Open(connection.hasFoldedTable(db::kMaterialCodes) ? viaFoldedCodes : byScan, connection,
+            {db::foldCase(conv::trimBlanks(code))});
 }
 
 QString selectById(long id)

@@ -7,6 +7,11 @@
 #include <QVariant>
 #include <optional>
 
+namespace db {
+class Connection;
+class Recordset;
+}
+
 namespace material {
 
 inline constexpr const char* kTable = "protesyles";
@@ -63,8 +68,10 @@ bool hasInvisibleCharacter(const QString& code);
 // Why such a code is refused, for the reports of the windows that refuse it.
 QString invisibleCharacterReason();
 
-// "select * from protesyles where kodikos='<code, trimmed and quoted>'"
-QString selectByCode(const QString& code);
+// Opens rs on the materials whose code equals a code (trimmed) without regard to letter case,
+// through the file's folded codes, or by a scan where the file has none. Throws
+// db::DatabaseError when the look-up cannot run.
+void openByCode(db::Recordset& rs, db::Connection& connection, const QString& code);
 // "select * from protesyles where ID=<id formatted 0>"
 QString selectById(long id);
 // The statement new materials are added through: it reads no rows, so that adding one to a

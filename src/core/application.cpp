@@ -27,3 +27,16 @@ bool deliverReportingFailures(const std::function<bool()>& deliver)
     }
     return false;
 }
+
+void runReportingFailures(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const std::exception& error) {
+        msgbox::MsgBox("Η ενέργεια δεν ολοκληρώθηκε:\n" + QString::fromUtf8(error.what()), msgbox::Critical,
+                       "Προσοχή");
+    } catch (...) {
+        msgbox::MsgBox(QStringLiteral("Η ενέργεια δεν ολοκληρώθηκε:\nΑπρόβλεπτο σφάλμα."), msgbox::Critical,
+                       "Προσοχή");
+    }
+}

@@ -1,4 +1,5 @@
 #include "core/form4.h"
+#include "core/application.h"
 #include "core/helpers.h"
 #include "core/mdiform1.h"
 #include "core/startup.h"
@@ -57,7 +58,7 @@ Form4::Form4(QWidget* parent)
 
     Timer1.setInterval(1200);
     Timer1.setSingleShot(true);
-    connect(&Timer1, &QTimer::timeout, this, &Form4::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, reportingFailures(this, &Form4::Timer1_Timer));
 }
 
 Form4::~Form4() = default;

@@ -1,4 +1,5 @@
 #include "core/form6.h"
+#include "core/application.h"
 #include "controls/xpbutton.h"
 #include "core/language.h"
 #include "core/mdiform1.h"
@@ -64,8 +65,8 @@ void Form6::buildControls()
     // Buttons without an action are shown as unavailable rather than doing nothing.
     for (XPButton* idle : {XPButton2, XPButton3, XPButton4, XPButton5, XPButton6})
         idle->setEnabled(false);
-    connect(XPButton1, &XPButton::Click, this, &Form6::XPButton1_Click);
-    connect(backBut, &XPButton::Click, this, &Form6::backBut_Click);
+    connect(XPButton1, &XPButton::Click, this, reportingFailures(this, &Form6::XPButton1_Click));
+    connect(backBut, &XPButton::Click, this, reportingFailures(this, &Form6::backBut_Click));
 
     Label1[0] = addLabel(this, QStringLiteral("Label1(0)"),
                          QStringLiteral("Norvale Διαχείριση Αποθήκης"),

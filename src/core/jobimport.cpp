@@ -250,7 +250,7 @@ std::uint8_t LookupMaterialChecked(const QString& code, QStringList* unreadable)
     if (unreadable)
         unreadable->clear();
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return lookup::Missing;
     const std::uint8_t result = rs.field("exeielegxo").toInt() == 0 ? lookup::Uncontrolled : lookup::Controlled;
@@ -286,7 +286,7 @@ std::uint8_t LookupMaterial(const QString& code)
 Deduction DeductStockChecked(const QString& code, float quantity)
 {
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return Deduction::Done;
     const std::optional<float> stock = material::storedSingle(rs.field("mystock"));
@@ -502,7 +502,7 @@ namespace {
 bool hasTable(const char* name)
 {
     db::Recordset tables;
-    tables.Open(QString("select count(*) from sqlite_master where type='table' and name='%1'").arg(name), gConnStock);
+    tables.Open("select count(*) from sqlite_master where type='table' and name=?", gConnStock, db::Values {QString(name)});
     return tables.field(0).toInt() > 0;
 }
 
@@ -517,12 +517,14 @@ bool withdrawnJobsHaveLengths()
 // without a length).
 std::optional<Withdrawal> lastWithdrawalOf(const QByteArray& part, bool whole, bool withLengths)
 {
-    QString condition = "fingerprint='" + fingerprintText(jobFingerprint(part)) + "'";
-    if (withLengths)
-        condition += whole ? QString(" and (length is null or length=%1)").arg(part.size())
-                           : QString(" and length=%1").arg(part.size());
+    QString condition = "fingerprint=?";
+    db::Values values {fingerprintText(jobFingerprint(part))};
+    if (withLengths) {
+        condition += whole ? " and (length is null or length=?)" : " and length=?";
+        values << qint64(part.size());
+    }
     db::Recordset rs;
-    rs.Open("select * from withdrawn_jobs where " + condition + " order by ID desc", gConnStock, 1, 3);
+    rs.Open("select * from withdrawn_jobs where " + condition + " order by ID desc", gConnStock, values);
     if (rs.Eof())
         return std::nullopt;
     return Withdrawal {rs.field("ID").toLongLong(),
@@ -545,9 +547,8 @@ std::optional<Withdrawal> lastWithdrawal(const QByteArray& bytes)
     std::vector<qint64> lengths;
     {
         db::Recordset rs;
-        rs.Open(QString("select distinct length from withdrawn_jobs where length > 0 and length < %1 "
-                        "order by length desc").arg(bytes.size()),
-                gConnStock);
+        rs.Open("select distinct length from withdrawn_jobs where length > 0 and length < ? order by length desc",
+                gConnStock, db::Values {qint64(bytes.size())});
         for (; !rs.Eof(); rs.MoveNext())
             lengths.push_back(rs.field(0).toLongLong());
     }
@@ -566,10 +567,9 @@ void recordWithdrawal(const QByteArray& withdrawn)
     gConnStock.Execute(kCreateWithdrawnJobs);
     if (!withdrawnJobsHaveLengths())
         gConnStock.Execute(kAddLengthColumn);
-    gConnStock.Execute(QString("insert into withdrawn_jobs (fingerprint, withdrawn, length) values ('%1', '%2', %3)")
-                           .arg(fingerprintText(jobFingerprint(withdrawn)),
-                                QDateTime::currentDateTime().toString(kWithdrawnFormat))
-                           .arg(withdrawn.size()));
+    gConnStock.Execute("insert into withdrawn_jobs (fingerprint, withdrawn, length) values (?, ?, ?)",
+                       {fingerprintText(jobFingerprint(withdrawn)),
+                        QDateTime::currentDateTime().toString(kWithdrawnFormat), qint64(withdrawn.size())});
 }
 
 void ImportStockFile()

@@ -20,6 +20,17 @@ bool languageTableKnownUnreadable()
     return gUnreadableLanguageDatabase != 0 && gUnreadableLanguageDatabase == gConnQuilbex.openId();
 }
 
+// Opens rs on the rows of glossa whose key equals a key without regard to letter case, through
+// the file's folded keys, or by a scan where the file has none. Throws db::DatabaseError.
+void openByKey(db::Recordset& rs, const QString& key)
+{
+    static const QString viaFoldedKeys = QStringLiteral(
+        "select * from glossa where rowid in (select ID from folded_glossa_greeklish where folded=?)");
+    static const QString byScan = QStringLiteral("select * from glossa where fold_case(greeklish)=?");
+    rs.Open(gConnQuilbex.hasFoldedTable(db::kLanguageKeys) ? viaFoldedKeys : byScan, gConnQuilbex,
+            {db::foldCase(key)});
+}
+
 } // namespace
 
 QString TranslateText(const QString& key)
@@ -29,7 +40,7 @@ QString TranslateText(const QString& key)
         return trimmedKey.toUpper();
     db::Recordset rs;
     try {
-        rs.Open("select * from glossa where greeklish='" + db::sqlText(key) + "'", gConnQuilbex, 1, 3);
+        openByKey(rs, key);
     } catch (const db::DatabaseError&) {
         gUnreadableLanguageDatabase = gConnQuilbex.openId();
         return trimmedKey.toUpper();
@@ -52,7 +63,7 @@ bool LanguageTableReadable()
         return false;
     try {
         db::Recordset rs;
-        rs.Open("select * from glossa where greeklish=''", gConnQuilbex, 1, 3);
+        openByKey(rs, QString());
         return true;
     } catch (const db::DatabaseError&) {
         gUnreadableLanguageDatabase = gConnQuilbex.openId();

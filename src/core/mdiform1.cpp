@@ -1,4 +1,5 @@
 #include "core/mdiform1.h"
+#include "core/application.h"
 #include "catalogue/form2.h"
 #include "catalogue/form3.h"
 #include "controls/xpbutton.h"
@@ -108,14 +109,14 @@ void MDIForm1::buildMenuPanel()
         auto* button = XPButton::createDesigned(Picture1, QStringLiteral("Command2(%1)").arg(i),
                                                 QString::fromUtf8(kMenuCaptions[i]));
         button->setGeometry(pxRect(240 + 2400 * i, 240, 2175, 1215));
-        connect(button, &XPButton::Click, this, [this, i] { Command2_Click(i); });
+        connect(button, &XPButton::Click, this, reportingFailures([this, i] { Command2_Click(i); }));
         Command2[std::size_t(i)] = button;
     }
     Check1 = new QCheckBox(QStringLiteral("Check1"), Picture1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(pxRect(12000, 1080, 255, 495));
     units::setBackColor(Check1, 0x8080FF);
-    connect(Check1, &QCheckBox::toggled, this, &MDIForm1::Check1_Click);
+    connect(Check1, &QCheckBox::toggled, this, reportingFailures(this, &MDIForm1::Check1_Click));
 }
 
 void MDIForm1::buildTitlePanel()
@@ -132,7 +133,7 @@ void MDIForm1::buildTitlePanel()
     Check2->setAccessibleName(QStringLiteral("Πάντα στο προσκήνιο"));   // it has no caption
     Check2->setGeometry(pxRect(500, 8470, 255, 255));
     units::setBackColor(Check2, 0xFFFFFF);
-    connect(Check2, &QCheckBox::toggled, this, &MDIForm1::Check2_Click);
+    connect(Check2, &QCheckBox::toggled, this, reportingFailures(this, &MDIForm1::Check2_Click));
 }
 
 QString MDIForm1::panel1Text() const

@@ -1,4 +1,5 @@
 #include "movements/form1.h"
+#include "core/application.h"
 
 #include "catalogue/material_record.h"
 #include "controls/xpbutton.h"
@@ -38,18 +39,6 @@ using units::place;
 XPButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top)
 {
     return XPButton::createDesigned(parent, name, caption, left, top, 2175, 1215);
-}
-
-// A handler's failure ends in a message; the window goes on working.
-template <class Work>
-void reportingFailures(Work&& work)
-{
-    try {
-        work();
-    } catch (const std::exception& error) {
-        msgbox::MsgBox("Η ενέργεια δεν ολοκληρώθηκε:\n" + QString::fromUtf8(error.what()),
-                       msgbox::Critical, "Προσοχή");
-    }
 }
 
 // The analysis ends early: the job has more lines in one tab than the window can hold.
@@ -195,18 +184,14 @@ void Form1::buildControls()
 
 void Form1::connectHandlers()
 {
-    const auto handle = [this](auto handler) {
-        return [this, handler] { reportingFailures([this, handler] { (this->*handler)(); }); };
-    };
-    connect(Check1, &QCheckBox::stateChanged, this, handle(&Form1::Check1_Click));
-    connect(SSTab1, &QTabWidget::currentChanged, this,
-            [this] { reportingFailures([this] { SSTab1_Click(-1); }); });
-    connect(Command1, &XPButton::Click, this, handle(&Form1::Command1_Click));
-    connect(Command2, &XPButton::Click, this, handle(&Form1::Command2_Click));
-    connect(XPButton1, &XPButton::Click, this, handle(&Form1::XPButton1_Click));
-    connect(XPButton2, &XPButton::Click, this, handle(&Form1::XPButton2_Click));
-    connect(XPButton4, &XPButton::Click, this, handle(&Form1::XPButton4_Click));
-    connect(XPButton6, &XPButton::Click, this, handle(&Form1::XPButton6_Click));
+    connect(Check1, &QCheckBox::stateChanged, this, reportingFailures(this, &Form1::Check1_Click));
+    connect(SSTab1, &QTabWidget::currentChanged, this, reportingFailures([this] { SSTab1_Click(-1); }));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form1::Command1_Click));
+    connect(Command2, &XPButton::Click, this, reportingFailures(this, &Form1::Command2_Click));
+    connect(XPButton1, &XPButton::Click, this, reportingFailures(this, &Form1::XPButton1_Click));
+    connect(XPButton2, &XPButton::Click, this, reportingFailures(this, &Form1::XPButton2_Click));
+    connect(XPButton4, &XPButton::Click, this, reportingFailures(this, &Form1::XPButton4_Click));
+    connect(XPButton6, &XPButton::Click, this, reportingFailures(this, &Form1::XPButton6_Click));
 }
 
 void Form1::Form_Load()
@@ -626,15 +611,10 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& job, const JobLines&
 {
     const Hourglass hourglass;
     try {
-        gConnStock.Execute("BEGIN IMMEDIATE");
-    } catch (const db::DatabaseError& error) {
-        return failedUpdate(error);
-    }
-    std::optional<QString> failure;
-    try {
+        db::Transaction transaction(gConnStock, db::TransactionMode::Immediate);
         requireStockFileInPlace();
         const WithdrawableJob now = withdrawableJob(importedJob_);
-        failure = now.change;
+        std::optional<QString> failure = now.change;
         if (!failure && now.bytes != job)
             failure = "Το αρχείο της εργασίας άλλαξε μετά την εισαγωγή:\n" + jobFilePath();
         if (!failure) {
@@ -646,20 +626,14 @@ std::optional<QString> Form1::withdrawJob(const QByteArray& job, const JobLines&
         for (int r = 1; !failure && r < MSFlexGrid1[lookup::Controlled]->Rows(); ++r)
             if (withdraws(r, lines))
                 failure = deductRow(r);
-        if (!failure) {
-            recordWithdrawal(job);
-            gConnStock.Execute("COMMIT");
-            return std::nullopt;
-        }
+        if (failure)
+            return failure;
+        recordWithdrawal(job);
+        transaction.Commit();
+        return std::nullopt;
     } catch (const db::DatabaseError& error) {
-        failure = failedUpdate(error);
+        return failedUpdate(error);
     }
-    try {
-        gConnStock.Execute("ROLLBACK");
-    } catch (const db::DatabaseError&) {
-        // A failed statement may already have ended the transaction.
-    }
-    return failure;
 }
 
 // Deducts row r of tab 2; why not, when the stock cannot take it.

@@ -1,4 +1,5 @@
 #include "movements/form5.h"
+#include "core/application.h"
 
 #include "catalogue/material_record.h"
 #include "catalogue/supplier_record.h"
@@ -270,16 +271,16 @@ void Form5::buildResultPanel()
 void Form5::connectHandlers()
 {
     for (int i = 0; i < 3; ++i)
-        connect(Option1[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(Option1[std::size_t(i)], &QRadioButton::toggled, this, reportingFailures([this, i](bool on) {
             if (on)
                 Option1_Click(i);
-        });
-    connect(XPButton1, &XPButton::Click, this, &Form5::XPButton1_Click);
-    connect(XPButton2, &XPButton::Click, this, &Form5::XPButton2_Click);
-    connect(XPButton3, &XPButton::Click, this, &Form5::XPButton3_Click);
-    connect(XPButton4, &XPButton::Click, this, &Form5::XPButton4_Click);
-    connect(XPButton6, &XPButton::Click, this, &Form5::XPButton6_Click);
-    connect(Command1, &XPButton::Click, this, &Form5::Command1_Click);
+        }));
+    connect(XPButton1, &XPButton::Click, this, reportingFailures(this, &Form5::XPButton1_Click));
+    connect(XPButton2, &XPButton::Click, this, reportingFailures(this, &Form5::XPButton2_Click));
+    connect(XPButton3, &XPButton::Click, this, reportingFailures(this, &Form5::XPButton3_Click));
+    connect(XPButton4, &XPButton::Click, this, reportingFailures(this, &Form5::XPButton4_Click));
+    connect(XPButton6, &XPButton::Click, this, reportingFailures(this, &Form5::XPButton6_Click));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form5::Command1_Click));
 }
 
 void Form5::Form_Load()
@@ -515,7 +516,7 @@ std::optional<Form5::UpdateCounts> Form5::applyInvoice(QString& error)
 Form5::Change Form5::ApplyStockChange(const QString& code, float quantity, const QString& description)
 {
     db::Recordset rs;
-    rs.Open(material::selectByCode(code), gConnStock, 1, 3);
+    material::openByCode(rs, gConnStock, code);
     if (rs.Eof())
         return Change::Missing;
     float stock = quantity;

@@ -1,4 +1,5 @@
 #include "movements/form7.h"
+#include "core/application.h"
 
 #include "catalogue/supplier_record.h"
 #include "controls/xpbutton.h"
@@ -111,12 +112,12 @@ void Form7::buildControls()
     XPButton3 = button(this, "XPButton3", "PDF", 12600, 4800);
     Command1 = button(this, "Command1", "~Epistrofi", 12720, 8880);
 
-    connect(Combo5, qOverload<int>(&QComboBox::activated), this, [this] { Combo5_Click(); });
-    connect(MSFlexGrid5, &FlexGrid::Click, this, &Form7::MSFlexGrid5_Click);
-    connect(XPButton1, &XPButton::Click, this, &Form7::XPButton1_Click);
-    connect(XPButton2, &XPButton::Click, this, &Form7::XPButton2_Click);
-    connect(XPButton4, &XPButton::Click, this, &Form7::XPButton4_Click);
-    connect(Command1, &XPButton::Click, this, &Form7::Command1_Click);
+    connect(Combo5, qOverload<int>(&QComboBox::activated), this, reportingFailures([this] { Combo5_Click(); }));
+    connect(MSFlexGrid5, &FlexGrid::Click, this, reportingFailures(this, &Form7::MSFlexGrid5_Click));
+    connect(XPButton1, &XPButton::Click, this, reportingFailures(this, &Form7::XPButton1_Click));
+    connect(XPButton2, &XPButton::Click, this, reportingFailures(this, &Form7::XPButton2_Click));
+    connect(XPButton4, &XPButton::Click, this, reportingFailures(this, &Form7::XPButton4_Click));
+    connect(Command1, &XPButton::Click, this, reportingFailures(this, &Form7::Command1_Click));
 }
 
 void Form7::ShowSheet()

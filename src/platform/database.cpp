@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <sqlite3.h>
 #include <algorithm>
 #include <array>
@@ -61,53 +62,6 @@ Statement prepare(sqlite3* handle, const QString& sql)
     if (!stmt)
         fail(QStringLiteral("Η εντολή προς τη βάση δεδομένων είναι κενή."));
     return Statement(stmt);
-}
-
-// The Jet Boolean literals True and False become 1 and 0 (Booleans are stored so);
-// text in apostrophes or quotes is left as it stands.
-QString translateJetLiterals(const QString& sql)
-{
-    if (!sql.contains(u"true", Qt::CaseInsensitive) && !sql.contains(u"false", Qt::CaseInsensitive))
-        return sql;
-    QString out;
-    out.reserve(sql.size());
-    QChar quote;
-    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
-    for (int i = 0; i < sql.size(); ++i) {
-        const QChar c = sql.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();   // a doubled quote simply reopens on the next character
-            out += c;
-            continue;
-        }
-        if (c == u'\'' || c == u'"') {
-            quote = c;
-            out += c;
-            continue;
-        }
-        if (isWordChar(c) && (i == 0 || !isWordChar(sql.at(i - 1)))) {
-            int end = i;
-            while (end < sql.size() && isWordChar(sql.at(end)))
-                ++end;
-            const QStringView word = QStringView(sql).mid(i, end - i);
-            if (word.compare(u"True", Qt::CaseInsensitive) == 0) {
-                out += u'1';
-                i = end - 1;
-                continue;
-            }
-            if (word.compare(u"False", Qt::CaseInsensitive) == 0) {
-                out += u'0';
-                i = end - 1;
-                continue;
-            }
-            out += word;
-            i = end - 1;
-            continue;
-        }
-        out += c;
-    }
-    return out;
 }
 
 // Text exactly as stored: QString::fromUtf8 drops a leading byte-order mark, and a code that
@@ -254,111 +208,6 @@ const std::array<char16_t, 0x400>& capitals()
     return table;
 }
 
-// True when a table's column is declared COLLATE NOCASE. A schema that cannot be read
-// (a locked file) fails here, at once, as the statement itself would.
-bool isCaseInsensitive(sqlite3* handle, const QString& table, const QString& column)
-{
-    const char* collation = nullptr;
-    const int rc = sqlite3_table_column_metadata(handle, nullptr, table.toUtf8().constData(),
-                                                 column.toUtf8().constData(), nullptr, &collation,
-                                                 nullptr, nullptr, nullptr);
-    if (rc == SQLITE_ERROR)   // no such table or column: the statement will say so
-        return false;
-    if (rc != SQLITE_OK)
-        fail(handle);
-    return collation && qstricmp(collation, "NOCASE") == 0;
-}
-
-// Whether the folded table of a case-insensitive column is there (read from the schema in
-// memory, without a statement).
-bool hasFoldedTable(sqlite3* handle, const QString& name)
-{
-    return sqlite3_table_column_metadata(handle, nullptr, name.toUtf8().constData(), "folded", nullptr,
-                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// The condition that finds the rows whose case-insensitive column equals a text: the rowids
-// that the folded table names, or a scan where the file has no folded table. The folded text
-// is a parameter, appended to parameters, so that the query's text is the same for every
-// text looked up and its statement is prepared once.
-QString foldedCondition(sqlite3* handle, const QString& table, const QString& column, const QString& text,
-                        QStringList& parameters)
-{
-    parameters << foldCase(text);
-    const QString shadow = QStringLiteral("folded_%1_%2").arg(table, column);
-    if (!hasFoldedTable(handle, shadow))
-        return QStringLiteral("fold_case(%1)=?").arg(quotedName(column));
-    return QStringLiteral("rowid in (select ID from %1 where folded=?)").arg(quotedName(shadow));
-}
-
-// Each "column='text'" of a case-insensitive column of the table is rewritten into its
-// folded condition, whose parameters are appended to parameters in the order of their marks;
-// literals and quoted names are copied as they stand.
-QString foldCaseInsensitiveTerms(sqlite3* handle, const QString& table, const QString& sql,
-                                 QStringList& parameters)
-{
-    QString out;
-    out.reserve(sql.size());
-    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
-    const int n = int(sql.size());
-    // The end of the quoted text that starts at i (the closing quote, or n).
-    const auto quotedEnd = [&sql, n](int i) {
-        const QChar quote = sql.at(i);
-        int end = i + 1;
-        while (end < n) {
-            if (sql.at(end) == quote) {
-                if (end + 1 < n && sql.at(end + 1) == quote) {   // a doubled quote
-                    end += 2;
-                    continue;
-                }
-                break;
-            }
-            ++end;
-        }
-        return end;
-    };
-    const auto skipSpaces = [&sql, n](int k) {
-        while (k < n && sql.at(k).isSpace())
-            ++k;
-        return k;
-    };
-    int i = 0;
-    while (i < n) {
-        const QChar c = sql.at(i);
-        if (c == u'\'' || c == u'"') {
-            const int end = quotedEnd(i);
-            out += QStringView(sql).mid(i, std::min(end + 1, n) - i);
-            i = end + 1;
-            continue;
-        }
-        if (!isWordChar(c) || (i > 0 && isWordChar(sql.at(i - 1)))) {
-            out += c;
-            ++i;
-            continue;
-        }
-        int end = i;
-        while (end < n && isWordChar(sql.at(end)))
-            ++end;
-        const QStringView word = QStringView(sql).mid(i, end - i);
-        int k = skipSpaces(end);
-        if (k < n && sql.at(k) == u'=') {
-            k = skipSpaces(k + 1);
-            if (k < n && sql.at(k) == u'\'' && (i == 0 || sql.at(i - 1) != u'.')) {
-                const int close = quotedEnd(k);
-                if (close < n && isCaseInsensitive(handle, table, word.toString())) {
-                    const QString literal = sql.mid(k + 1, close - k - 1).replace(QStringLiteral("''"), QStringLiteral("'"));
-                    out += foldedCondition(handle, table, word.toString(), literal, parameters);
-                    i = close + 1;
-                    continue;
-                }
-            }
-        }
-        out += word;
-        i = end;
-    }
-    return out;
-}
-
 // fold_case(text): foldCase for the program's own queries on files without a folded table.
 void foldCaseFunction(sqlite3_context* context, int, sqlite3_value** argv)
 {
@@ -447,14 +296,66 @@ QString foldCase(const QString& text)
     return folded;
 }
 
-QString sqlText(const QString& text)
+QString foldedTableName(const FoldedColumn& folded)
 {
-    return QString(text).replace(u'\'', QStringLiteral("''"));
+    return QStringLiteral("folded_%1_%2").arg(QLatin1String(folded.table), QLatin1String(folded.column));
 }
 
-Transaction::Transaction(Connection& connection) : connection_(connection)
+QStringList foldedSchema(const FoldedColumn& folded)
 {
-    connection_.Execute("BEGIN");
+    const QString table = QLatin1String(folded.table);
+    const QString column = QLatin1String(folded.column);
+    const QString shadow = foldedTableName(folded);
+    const QString keyed = table + u'_' + column;
+    // Each step of the filled trigger maps one group of letters, and runs only where a letter
+    // of its group occurs: a-m, n-z, à-ï, ð-ÿ, ά-ν, ξ-ώ.
+    constexpr int kGroupSizes[] = {13, 13, 16, 15, 17, 17};
+    QString filled = QStringLiteral("CREATE TRIGGER %1_filled AFTER INSERT ON %1 BEGIN\n").arg(shadow);
+    int first = 0;
+    for (const int size : kGroupSizes) {
+        QString replaced = QStringLiteral("folded");
+        for (int i = first; i < first + size; ++i)
+            replaced = QStringLiteral("replace(%1,'%2','%3')")
+                           .arg(replaced, QChar(kLowerLetters[i]), QChar(kUpperLetters[i]));
+        filled += QStringLiteral("  UPDATE %1 SET folded = %2\n    WHERE ID = new.ID AND folded GLOB '*[%3-%4]*';\n")
+                      .arg(shadow, replaced, QChar(kLowerLetters[first]), QChar(kLowerLetters[first + size - 1]));
+        first += size;
+    }
+    filled += QStringLiteral("END");
+    const QString entered =
+        QStringLiteral("  INSERT OR REPLACE INTO %1 (ID, folded) VALUES (new.ID, new.%2);\n").arg(shadow, column);
+    const QString left = QStringLiteral("  DELETE FROM %1 WHERE ID = old.ID;\n").arg(shadow);
+    return {
+        QStringLiteral("CREATE TABLE %1 (ID INTEGER PRIMARY KEY, folded TEXT)").arg(shadow),
+        QStringLiteral("CREATE INDEX %1_folded ON %1 (folded)").arg(shadow),
+        filled,
+        QStringLiteral("CREATE TRIGGER %1_inserted AFTER INSERT ON %2 BEGIN\n%3END").arg(keyed, table, entered),
+        QStringLiteral("CREATE TRIGGER %1_updated AFTER UPDATE OF ID, %2 ON %3 BEGIN\n%4%5END")
+            .arg(keyed, column, table, left, entered),
+        QStringLiteral("CREATE TRIGGER %1_deleted AFTER DELETE ON %2 BEGIN\n%3END").arg(keyed, table, left),
+    };
+}
+
+namespace {
+
+constexpr const char* transactionStart(TransactionMode mode)
+{
+    switch (mode) {
+    case TransactionMode::Immediate:
+        return "BEGIN IMMEDIATE";
+    case TransactionMode::Exclusive:
+        return "BEGIN EXCLUSIVE";
+    case TransactionMode::Deferred:
+        break;
+    }
+    return "BEGIN";
+}
+
+} // namespace
+
+Transaction::Transaction(Connection& connection, TransactionMode mode) : connection_(connection)
+{
+    connection_.Execute(transactionStart(mode));
 }
 
 Transaction::~Transaction()
@@ -477,7 +378,7 @@ void Transaction::Commit()
 QString connectionStringFor(const QString& path)
 {
     // An apostrophe of the path is doubled, so that the quoted value ends only at its own quote.
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + sqlText(path)
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + QString(path).replace(u'\'', QStringLiteral("''"))
         + QStringLiteral("';Jet OLEDB:Database Password='k4tel?318brandow'");
 }
 
@@ -535,6 +436,84 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     handle_ = handle;
     path_ = path;
     openId_ = ++openings;
+    addMissingFoldedTables();
+}
+
+namespace {
+
+// The names of the file's tables, indexes and triggers.
+QSet<QString> schemaNames(sqlite3* handle)
+{
+    QSet<QString> names;
+    const Statement stmt = prepare(handle, QStringLiteral("select name from sqlite_master"));
+    while (sqlite3_step(stmt.get()) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
+    return names;
+}
+
+bool hasColumn(sqlite3* handle, const FoldedColumn& folded)
+{
+    return sqlite3_table_column_metadata(handle, nullptr, folded.table, folded.column, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Whether every object of a folded table's schema is in the file.
+bool foldedSchemaComplete(const QSet<QString>& names, const FoldedColumn& folded)
+{
+    static const QRegularExpression objectName(QStringLiteral(R"re(^CREATE \w+ (\w+))re"));
+    const QStringList schema = foldedSchema(folded);
+    return std::all_of(schema.cbegin(), schema.cend(), [&names](const QString& statement) {
+        return names.contains(objectName.match(statement).captured(1));
+    });
+}
+
+} // namespace
+
+void Connection::addMissingFoldedTables()
+{
+    if (sqlite3_db_readonly(handle_, "main") == 1)
+        return;
+    try {
+        const QSet<QString> names = schemaNames(handle_);
+        QVector<FoldedColumn> missing;
+        for (const FoldedColumn& folded : kFoldedColumns) {
+            if (hasColumn(handle_, folded) && !foldedSchemaComplete(names, folded))
+                missing << folded;
+        }
+        if (missing.isEmpty())
+            return;
+        Transaction transaction(*this, TransactionMode::Immediate);
+        for (const FoldedColumn& folded : std::as_const(missing)) {
+            // What is left of an incomplete one is made anew, so no row is missed.
+            const QString shadow = foldedTableName(folded);
+            const QString keyed = QLatin1String(folded.table) + u'_' + QLatin1String(folded.column);
+            for (const QString& trigger : {keyed + "_inserted", keyed + "_updated", keyed + "_deleted"})
+                Execute("DROP TRIGGER IF EXISTS " + quotedName(trigger));
+            Execute("DROP TABLE IF EXISTS " + quotedName(shadow));
+            for (const QString& statement : foldedSchema(folded))
+                Execute(statement);
+            Execute(QStringLiteral("INSERT INTO %1 (ID, folded) SELECT ID, fold_case(%2) FROM %3")
+                        .arg(quotedName(shadow), quotedName(QLatin1String(folded.column)),
+                             quotedName(QLatin1String(folded.table))));
+        }
+        transaction.Commit();
+    } catch (const DatabaseError&) {
+        // A file that cannot be written now (another program's lock, a read-only folder)
+        // keeps answering its look-ups by a scan.
+    }
+}
+
+bool Connection::hasFoldedTable(const FoldedColumn& folded)
+{
+    const QString name = foldedTableName(folded);
+    const auto known = foldedTables_.constFind(name);
+    if (known != foldedTables_.cend())
+        return *known;
+    const bool present = sqlite3_table_column_metadata(openHandle(*this), nullptr, name.toUtf8().constData(),
+                                                       "folded", nullptr, nullptr, nullptr, nullptr, nullptr)
+        == SQLITE_OK;
+    foldedTables_.insert(name, present);
+    return present;
 }
 
 sqlite3_stmt* Connection::cachedStatement(const QString& sql)
@@ -568,6 +547,18 @@ KeptQuery& Connection::recentQuery(const QString& sql)
     return recent_.last();
 }
 
+void Connection::keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values)
+{
+    const auto same = [&sql](const KeptQuery& kept) { return kept.sql == sql; };
+    const auto found = std::find_if(recent_.begin(), recent_.end(), same);
+    if (found == recent_.end() || found->spareValues.capacity() >= values.capacity())
+        return;
+    rowids.clear();   // the room stays
+    values.clear();
+    found->spareRowids = std::move(rowids);
+    found->spareValues = std::move(values);
+}
+
 void Connection::Close()
 {
     for (sqlite3_stmt* stmt : std::as_const(statements_))
@@ -576,6 +567,7 @@ void Connection::Close()
     for (const KeptQuery& kept : std::as_const(recent_))
         sqlite3_finalize(kept.statement);
     recent_.clear();
+    foldedTables_.clear();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
@@ -586,9 +578,17 @@ void Connection::Close()
 void Connection::Execute(const QString& sql)
 {
     sqlite3* handle = openHandle(*this);
-    if (sqlite3_exec(handle, translateJetLiterals(sql).toUtf8().constData(), nullptr, nullptr, nullptr)
-        != SQLITE_OK)
+    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(handle);
+}
+
+void Connection::Execute(const QString& sql, const Values& values)
+{
+    sqlite3* handle = openHandle(*this);
+    const CachedStatementUse stmt(*this, sql);
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, values.at(i));
+    stepToDone(handle, stmt.get());
 }
 
 bool Connection::inTransaction() const
@@ -600,6 +600,11 @@ bool Connection::inTransaction() const
 
 void Recordset::Open(const QString& sql, Connection& connection, int, int)
 {
+    Open(sql, connection, Values());
+}
+
+void Recordset::Open(const QString& sql, Connection& connection, const Values& values)
+{
     Close();
     sqlite3* handle = openHandle(connection);
 
@@ -608,24 +613,21 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
     static const QRegularExpression selectAll(
         QStringLiteral(R"re(^\s*select\s+\*\s+from\s+(\[[^\]]+\]|"[^"]+"|\w+))re"),
         QRegularExpression::CaseInsensitiveOption);
-    QString translated = translateJetLiterals(sql);
-    const QRegularExpressionMatch match = selectAll.match(translated);
+    const QRegularExpressionMatch match = selectAll.match(sql);
     QString table;
-    QString query = translated;
-    QStringList parameters;
+    QString query = sql;
     if (match.hasMatch()) {
         table = match.captured(1);
         if (table.startsWith(u'[') || table.startsWith(u'"'))
             table = table.mid(1, table.size() - 2);
-        translated = foldCaseInsensitiveTerms(handle, table, translated, parameters);
-        const int star = translated.indexOf(u'*');
-        query = translated.left(star) + QStringLiteral("rowid, *") + translated.mid(star + 1);
+        const int star = int(sql.indexOf(u'*'));
+        query = sql.left(star) + QStringLiteral("rowid, *") + sql.mid(star + 1);
     }
 
     KeptQuery& kept = connection.recentQuery(query);
     const StatementUse stmt(kept.statement);
-    for (int i = 0; i < parameters.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, parameters.at(i));
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(handle, stmt.get(), i + 1, values.at(i));
     // The columns are known after the first step: a kept statement whose table has changed
     // since it was prepared is prepared again by that step.
     int rc = sqlite3_step(stmt.get());
@@ -639,35 +641,39 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int)
 
     // The values go into one flat vector: a list of thousands of rows costs no allocation
     // per row.
-    QVector<qint64> rowids;
-    QVector<QVariant> values;
+    QVector<qint64> rowids = std::move(kept.spareRowids);
+    QVector<QVariant> read = std::move(kept.spareValues);
     rowids.reserve(kept.rows);
-    values.reserve(qsizetype(kept.rows) * (count - first));
+    read.reserve(qsizetype(kept.rows) * (count - first));
     for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
         rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
         for (int c = first; c < count; ++c)
-            values.append(columnValue(stmt.get(), c));
+            read.append(columnValue(stmt.get(), c));
     }
     if (rc != SQLITE_DONE)
         fail(handle);
     kept.rows = int(rowids.size());
-    if (values.capacity() > 2 * values.size()) {   // far fewer rows than last time
+    if (read.capacity() > 2 * read.size()) {   // far fewer rows than last time
         rowids.squeeze();
-        values.squeeze();
+        read.squeeze();
     }
 
     connection_ = &connection;
+    query_ = query;
     table_ = table;
     columns_ = kept.columns.names;
     booleanColumns_ = kept.columns.booleans;
     singleColumns_ = kept.columns.singles;
     rowids_ = std::move(rowids);
-    values_ = std::move(values);
+    values_ = std::move(read);
 }
 
 void Recordset::Close()
 {
+    if (connection_ && connection_->isOpen())
+        connection_->keepRoom(query_, std::move(rowids_), std::move(values_));
     connection_ = nullptr;
+    query_.clear();
     table_.clear();
     columns_.clear();
     booleanColumns_.clear();

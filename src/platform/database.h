@@ -24,24 +24,35 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The text of a literal for SQL concatenation: apostrophes doubled, no outer quotes.
-// "select ... where kodikos='" + sqlText(code) + "'" finds a code such as O'BRIEN.
-QString sqlText(const QString& text);
+// Values bound to a statement's "?" marks, in the order of the marks.
+using Values = QVariantList;
 
 // Texts that users type as keys (material codes, language keys) compare without regard to
 // letter case, Greek and accented Latin letters included. SQLite's NOCASE folds A-Z only, and
 // a collation or function of our own in the schema would make the files unusable to the
-// sqlite3 tool. So a column C of table T declared COLLATE NOCASE is compared by its capitals:
-// - the schema (data/) keeps a table folded_T_C (ID, folded) of each row's C in capitals,
-//   filled by triggers written with built-in functions only, and indexed on folded;
-// - a Recordset rewrites each "C='text'" of its query into "rowid in (...)" of the IDs
-//   that folded_T_C holds for foldCase(text), read through that index (the folded text is
-//   bound, so the statement serves every text);
-// - a file without that table is still answered right, by a scan through the function
-//   fold_case that every Connection registers for its own queries.
+// sqlite3 tool. So such a column C of table T is compared by its capitals:
+// - the schema keeps a table folded_T_C (ID, folded) of each row's C in capitals, filled by
+//   triggers written with built-in functions only, and indexed on folded (foldedSchema);
+// - a look-up binds foldCase(text) and reads the IDs that folded_T_C holds for it;
+// - a file that cannot be given that table is answered by a scan through the function
+//   fold_case, which every Connection registers for its own queries.
 // foldCase maps a-z, U+00E0-U+00FF and the Greek lower-case letters (final sigma included)
 // to their capitals and leaves every other character as it is, as the triggers do.
 QString foldCase(const QString& text);
+
+// The case-insensitive key columns that have a folded table: material codes and language keys.
+struct FoldedColumn {
+    const char* table;
+    const char* column;
+};
+inline constexpr FoldedColumn kMaterialCodes {"protesyles", "kodikos"};
+inline constexpr FoldedColumn kLanguageKeys {"glossa", "greeklish"};
+inline constexpr FoldedColumn kFoldedColumns[] = {kMaterialCodes, kLanguageKeys};
+
+// "folded_T_C"
+QString foldedTableName(const FoldedColumn& folded);
+// The statements that create a folded table, its index and its triggers (as data/ has them).
+QStringList foldedSchema(const FoldedColumn& folded);
 
 // The columns of a query's result as a Recordset reads them.
 struct ResultColumns {
@@ -60,6 +71,10 @@ struct KeptQuery {
     int preparations = -1;
     ResultColumns columns;
     int rows = 0;
+    // The room of the last closed result's rows, emptied, for the next run to fill: a large
+    // result is not handed back to the system and asked for again at every run.
+    QVector<qint64> spareRowids;
+    QVector<QVariant> spareValues;
 };
 
 class Connection {
@@ -81,8 +96,11 @@ public:
     bool isOpen() const { return handle_ != nullptr; }
     QString filePath() const { return path_; }
 
-    // Runs a statement that returns no rows (BEGIN, COMMIT, ROLLBACK). Throws DatabaseError.
+    // Runs statements that return no rows, as written. Throws DatabaseError.
     void Execute(const QString& sql);
+    // Runs one statement that returns no rows with values bound to its marks; the statement
+    // is prepared once for this opening. Throws DatabaseError.
+    void Execute(const QString& sql, const Values& values);
     // True between BEGIN and its end (a failure may also end a transaction).
     bool inTransaction() const;
 
@@ -96,6 +114,11 @@ public:
     // texts that carry their own values do not pile up. Throws DatabaseError. The caller
     // resets the statement after use; the reference holds until the next call.
     KeptQuery& recentQuery(const QString& sql);
+    // Gives a closed result's room back to its query while the query is kept.
+    void keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values);
+    // Whether the file has the folded table of a case-insensitive key column (and so its
+    // look-ups go through it rather than by a scan); read once for each opening.
+    bool hasFoldedTable(const FoldedColumn& folded);
     // Differs for every successful Open, so state tied to one opening can tell a reopened file.
     quint64 openId() const { return openId_; }
 
@@ -103,18 +126,30 @@ public:
     static QString dataSource(const QString& connectionString);
 
 private:
+    // Gives a writable file that lacks a folded table (or its index or triggers) all of them,
+    // filled from the rows there, in one transaction; a file that cannot be written is left
+    // as it is, and its look-ups scan.
+    void addMissingFoldedTables();
+
     sqlite3* handle_ = nullptr;
     QString path_;
+    QHash<QString, bool> foldedTables_;   // hasFoldedTable's answers for this opening
     quint64 openId_ = 0;
     QHash<QString, sqlite3_stmt*> statements_;
     QVector<KeptQuery> recent_;   // the most recently run last
 };
 
+// How a transaction takes the file's locks: Deferred at its first read or write, Immediate
+// the write lock at its start (so that two programs writing one after the other never
+// find their reads outdated), Exclusive every other reader out too.
+enum class TransactionMode { Deferred, Immediate, Exclusive };
+
 // One transaction on a connection: BEGIN at construction, ROLLBACK at destruction unless
 // Commit ran, so a failure anywhere between leaves the database as it was.
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);   // throws DatabaseError
+    // Throws DatabaseError.
+    explicit Transaction(Connection& connection, TransactionMode mode = TransactionMode::Deferred);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -136,8 +171,10 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    // Runs "select * from T [where ...] [order by ...]" and positions on the first row.
-    // Throws DatabaseError when the statement cannot run.
+    // Runs "select * from T [where ...] [order by ...]" as written, the values bound to its
+    // "?" marks, and positions on the first row. Throws DatabaseError when the statement
+    // cannot run.
+    void Open(const QString& sql, Connection& connection, const Values& values);
     void Open(const QString& sql, Connection& connection, int cursorType = 1, int lockType = 3);
     void Close();
     bool isOpen() const { return connection_ != nullptr; }
@@ -189,6 +226,7 @@ private:
     int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
+    QString query_;              // the statement's text as the connection keeps it
     QString table_;              // empty for a result that cannot be written back
     QStringList columns_;
     QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0

@@ -52,11 +52,9 @@ TEST(MaterialRecord, CurrencyListSkipsEmptySymbolsAndKeepsTableOrder)
     EXPECT_EQ(material::currencyList(), QStringList({"EUR", "$"}));
 }
 
-TEST(MaterialRecord, QueriesForOneMaterial)
+TEST(MaterialRecord, QueryForOneMaterialById)
 {
     EXPECT_EQ(material::selectById(42), "select * from protesyles where ID=42");
-    EXPECT_EQ(material::selectByCode("  O'BRIEN 7 "),
-              "select * from protesyles where kodikos='O''BRIEN 7'");
 }
 
 TEST(MaterialRecord, CodesWithControlOrFormatCharactersAreRefused)
@@ -74,14 +72,19 @@ TEST(MaterialRecord, CodesWithControlOrFormatCharactersAreRefused)
         EXPECT_EQ(material::hasInvisibleCharacter(code), refused) << code.toStdString();
 }
 
-TEST(MaterialRecord, CodeWithApostropheIsFound)
+// The code is trimmed and bound: an apostrophe or a text that reads as SQL is only a code.
+TEST(MaterialRecord, LookUpByCodeFindsOnlyThatCode)
 {
     DataFolder folder;
-    DataFolder::exec(gConnStock, "insert into protesyles (ID, kodikos) values (7, 'o''brien')");
-    db::Recordset rs;
-    rs.Open(material::selectByCode("O'BRIEN "), gConnStock);
-    ASSERT_FALSE(rs.Eof());
-    EXPECT_EQ(rs.field("ID").toInt(), 7);
+    DataFolder::exec(gConnStock, "insert into protesyles (ID, kodikos) values (7, 'o''brien 7'), (8, 'x')");
+    const std::pair<const char*, int> cases[] = {
+        {"  O'BRIEN 7 ", 7}, {"O'BRIEN", 0}, {"x' or ''='", 0}, {"X", 8}, {"", 0},
+    };
+    for (const auto& [code, id] : cases) {
+        db::Recordset rs;
+        material::openByCode(rs, gConnStock, code);
+        EXPECT_EQ(rs.Eof() ? 0 : rs.field("ID").toInt(), id) << code;
+    }
 }
 
 } // namespace

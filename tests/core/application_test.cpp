@@ -5,6 +5,7 @@
 #include "support/greeklocale.h"
 #include "support/testenv.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QProcess>
@@ -62,4 +63,37 @@ TEST(Application, UnderGreekSettingsAStoredFigureKeepsItsDecimals)
     EXPECT_EQ(testenv::DataFolder::scalar(gConnStock, "select mystock from protesyles").toString(), "8.5");
     rs.Open("select * from protesyles", gConnStock);
     EXPECT_EQ(conv::singleText(rs["mystock"].toFloat()), "8,5");
+}
+
+// A handler connected through the wrapper gets the signal's arguments it takes; its failure
+// is shown, the other handlers of the signal still run, and the next signal is handled again.
+TEST(Application, AConnectedHandlerThatFailsIsShownAndTheWindowGoesOn)
+{
+    struct Window {
+        int state = -1;
+        void stateChanged(int changed)
+        {
+            state = changed;
+            throw db::DatabaseError("Ο δίσκος είναι γεμάτος.");
+        }
+    } window;
+    testenv::Boxes boxes;
+    QCheckBox check;
+    int unnamed = 0;
+    QObject::connect(&check, &QCheckBox::stateChanged, &check, reportingFailures(&window, &Window::stateChanged));
+    QObject::connect(&check, &QCheckBox::stateChanged, &check, reportingFailures([&unnamed] {
+        ++unnamed;
+        throw 42;
+    }));
+    for (const Qt::CheckState state : {Qt::Checked, Qt::Unchecked}) {
+        boxes.clear();
+        check.setCheckState(state);
+        EXPECT_EQ(window.state, int(state));
+        ASSERT_EQ(boxes.count(), 2);
+        EXPECT_EQ(boxes.shown()[0].text, "Η ενέργεια δεν ολοκληρώθηκε:\nΟ δίσκος είναι γεμάτος.");
+        EXPECT_EQ(boxes.shown()[0].style, msgbox::Critical);
+        EXPECT_EQ(boxes.shown()[0].title, "Προσοχή");
+        EXPECT_EQ(boxes.shown()[1].text, "Η ενέργεια δεν ολοκληρώθηκε:\nΑπρόβλεπτο σφάλμα.");
+    }
+    EXPECT_EQ(unnamed, 2);
 }

@@ -42,14 +42,12 @@ protected:
 
     static void addMaterial(const QString& code, double stock, const QString& description = "Υλικό")
     {
-        DataFolder::exec(gConnStock, QString("insert into protesyles (Perigrafi, kodikos, mystock) values ('%1', '%2', %3)")
-                                         .arg(db::sqlText(description), db::sqlText(code))
-                                         .arg(stock));
+        DataFolder::exec(gConnStock, "insert into protesyles (Perigrafi, kodikos, mystock) values (?, ?, ?)",
+                         {description, code, stock});
     }
     static QVariant fieldOf(const QString& code, const QString& field)
     {
-        return DataFolder::scalar(gConnStock, "select " + field + " from protesyles where kodikos='"
-                                                  + db::sqlText(code) + "'");
+        return DataFolder::scalar(gConnStock, "select " + field + " from protesyles where kodikos=?", {code});
     }
     static double stockOf(const QString& code) { return fieldOf(code, "mystock").toDouble(); }
     static int materialCount() { return DataFolder::scalar(gConnStock, "select count(*) from protesyles").toInt(); }

@@ -47,15 +47,14 @@ protected:
                      double order = 0, int supplier = 0)
     {
         testenv::DataFolder::exec(gConnStock,
-            QString("insert into protesyles (Perigrafi, kodikos, mystock, minstock, exeielegxo, tmpNum1, promitheftis) "
-                    "values ('%1', '%2', %3, %4, %5, %6, %7)")
-                .arg(QString(db::sqlText(code)), QString(db::sqlText(code)))
-                .arg(stock).arg(minimum).arg(controlled ? 1 : 0).arg(order).arg(supplier));
+            "insert into protesyles (Perigrafi, kodikos, mystock, minstock, exeielegxo, tmpNum1, promitheftis) "
+            "values (?, ?, ?, ?, ?, ?, ?)",
+            {code, code, stock, minimum, controlled ? 1 : 0, order, supplier});
     }
     static double stockOf(const QString& code)
     {
         return testenv::DataFolder::scalar(gConnStock,
-            "select mystock from protesyles where kodikos='" + db::sqlText(code) + "'").toDouble();
+            "select mystock from protesyles where kodikos=?", {code}).toDouble();
     }
     void writeJobBytes(const QByteArray& bytes)
     {

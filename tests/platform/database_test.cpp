@@ -1,6 +1,7 @@
 #include "platform/database.h"
 #include "catalogue/material_record.h"
 #include "core/globals.h"
+#include "core/language.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -18,12 +21,8 @@ using testenv::DataFolder;
 // Adds materials (description, code, stock, controlled) straight through SQLite.
 void addMaterial(const QString& description, const QString& code, double stock = 0, bool controlled = false)
 {
-    DataFolder::exec(gConnStock,
-                     QStringLiteral("insert into protesyles (Perigrafi, kodikos, mystock, exeielegxo) "
-                                    "values ('%1', '%2', %3, %4)")
-                         .arg(db::sqlText(description), db::sqlText(code))
-                         .arg(stock)
-                         .arg(controlled ? 1 : 0));
+    DataFolder::exec(gConnStock, "insert into protesyles (Perigrafi, kodikos, mystock, exeielegxo) values (?, ?, ?, ?)",
+                     {description, code, stock, controlled});
 }
 
 qint64 countOf(db::Connection& connection, const QString& whereClause)
@@ -211,25 +210,26 @@ TEST_F(DatabaseTest, WritesThatFailNameTheirCauseInGreek)
                     "Ο δίσκος είναι γεμάτος.");
 }
 
-TEST_F(DatabaseTest, QuotedCodesWithApostrophesAreStoredAndFound)
+// Values reach SQLite bound, whatever they hold, and the statement runs as it was written.
+TEST_F(DatabaseTest, ValuesAreBoundAndTheStatementRunsAsWritten)
 {
-    EXPECT_EQ(db::sqlText("O'BRIEN"), "O''BRIEN");
-    EXPECT_EQ(db::sqlText("a''b"), "a''''b");
-    EXPECT_EQ(db::sqlText("plain"), "plain");
-
-    const QString code = "ΠΑΝ-Δ'";
+    const QString description = "Πάνελ τύπου Δ' or ''=''";
+    DataFolder::exec(gConnStock, "insert into protesyles (Perigrafi, kodikos) values (?, ?)", {description, "ΠΑΝ-Δ'"});
+    addMaterial("other", "B");
     db::Recordset rs;
-    rs.Open("select * from protesyles where ID=0", gConnStock);
-    rs.AddNew();
-    rs.setField("kodikos", code);
-    rs.setField("Perigrafi", "Πάνελ τύπου Δ'");
-    rs.Update();
+    rs.Open("select * from protesyles where Perigrafi=?", gConnStock, {description});
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs["kodikos"].toString(), "ΠΑΝ-Δ'");
+    rs.Open("select * from protesyles where Perigrafi=? and kodikos=?", gConnStock, {"x' or '1'='1", "B"});
+    EXPECT_TRUE(rs.Eof());
 
-    db::Recordset found;
-    found.Open("select * from protesyles where kodikos='" + db::sqlText(code) + "'", gConnStock);
-    ASSERT_FALSE(found.Eof());
-    EXPECT_EQ(found["kodikos"].toString(), code);
-    EXPECT_EQ(found["Perigrafi"].toString(), "Πάνελ τύπου Δ'");
+    // A comparison inside a sub-select is SQLite's to answer, as the sqlite3 tool answers it.
+    DataFolder::exec(gConnStock, "create table job_lines (kodikos TEXT); insert into job_lines values ('B')");
+    const QString nested = "select * from protesyles where kodikos in (select kodikos from job_lines where kodikos='B')";
+    rs.Open(nested, gConnStock);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs["Perigrafi"].toString(), "other");
+    EXPECT_EQ(DataFolder::scalar(gConnStock, QString(nested).replace("*", "count(*)")).toLongLong(), 1);
 }
 
 TEST_F(DatabaseTest, TextReadsBackExactlyAsStoredAndIsFoundOnlyAsItself)
@@ -245,19 +245,19 @@ TEST_F(DatabaseTest, TextReadsBackExactlyAsStoredAndIsFoundOnlyAsItself)
         rs.Update();
 
         db::Recordset found;
-        found.Open(material::selectByCode(code), gConnStock);
+        material::openByCode(found, gConnStock, code);
         ASSERT_FALSE(found.Eof());
         EXPECT_EQ(found["kodikos"].toString(), code);
         // The same letters without the invisible ones are another code.
         QString visible = code;
         visible.remove(bom).remove(QChar(0x200B));
-        EXPECT_EQ(countOf(gConnStock, "protesyles where kodikos='" + db::sqlText(visible) + "'"), 0);
-        found.Open(material::selectByCode(visible), gConnStock);
+        EXPECT_EQ(DataFolder::scalar(gConnStock, "select count(*) from protesyles where kodikos=?", {visible}).toLongLong(), 0);
+        material::openByCode(found, gConnStock, visible);
         EXPECT_TRUE(found.Eof());
     }
 }
 
-TEST_F(DatabaseTest, JetBooleanLiteralsWorkOutsideTextOnly)
+TEST_F(DatabaseTest, TrueAndFalseWorkOutsideTextOnly)
 {
     addMaterial("True", "A", 0, false);
     addMaterial("False story", "B", 0, true);
@@ -276,66 +276,146 @@ TEST_F(DatabaseTest, JetBooleanLiteralsWorkOutsideTextOnly)
     }
 }
 
-TEST_F(DatabaseTest, CodesDescriptionsAndLanguageKeysIgnoreLetterCase)
+TEST_F(DatabaseTest, DescriptionsSortWithoutRegardToLetterCase)
 {
     addMaterial("beta", "ABC-1");
     addMaterial("Alpha", "xyz");
     addMaterial("alpha2", "Q");
-    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('Perigrafi', 'Περιγραφή')");
-
     db::Recordset rs;
-    rs.Open("select * from protesyles where kodikos='abc-1'", gConnStock);
-    ASSERT_FALSE(rs.Eof());
-    EXPECT_EQ(rs["kodikos"].toString(), "ABC-1");
-    rs.Open("select * from protesyles where kodikos='XYZ'", gConnStock);
-    EXPECT_EQ(rs.RecordCount(), 1);
-
     rs.Open("select * from protesyles order by perigrafi", gConnStock);
     QStringList order;
     for (; !rs.Eof(); rs.MoveNext())
         order << rs["Perigrafi"].toString();
     EXPECT_EQ(order, QStringList({"Alpha", "alpha2", "beta"}));
-
-    db::Recordset key;
-    key.Open("select * from glossa where greeklish='perigrafi'", gConnQuilbex);
-    ASSERT_FALSE(key.Eof());
-    EXPECT_EQ(key[2].toString(), "Περιγραφή");
 }
 
+// The folded table of a key column, its index and its triggers, as the file holds them.
+QStringList foldedObjects(db::Connection& connection, const db::FoldedColumn& folded)
+{
+    QStringList objects;
+    db::Recordset rs;
+    rs.Open("select * from sqlite_master where (type='trigger' and tbl_name=?) or tbl_name=? order by name", connection,
+            {folded.table, db::foldedTableName(folded)});
+    for (; !rs.Eof(); rs.MoveNext())
+        objects << rs["type"].toString() + ' ' + rs["name"].toString() + '\n' + rs["sql"].toString();
+    return objects;
+}
+
+// Takes away a key column's folded table and the triggers that fill it, as in a file made
+// before it existed or by another tool.
+void dropFolded(db::Connection& connection, const db::FoldedColumn& folded)
+{
+    const QString keyed = QString(folded.table) + '_' + folded.column;
+    DataFolder::exec(connection, "drop table " + db::foldedTableName(folded) + "; drop trigger " + keyed
+                                     + "_inserted; drop trigger " + keyed + "_updated; drop trigger " + keyed
+                                     + "_deleted");
+}
+
+// The connections' files as another program holds them while it writes: readable, not writable.
+class WriteLocks {
+public:
+    explicit WriteLocks(const QStringList& paths)
+    {
+        for (const QString& path : paths) {
+            sqlite3* handle = nullptr;
+            sqlite3_open(path.toUtf8().constData(), &handle);
+            EXPECT_EQ(sqlite3_exec(handle, "begin immediate", nullptr, nullptr, nullptr), SQLITE_OK);
+            handles_ << handle;
+        }
+    }
+    ~WriteLocks()
+    {
+        for (sqlite3* handle : std::as_const(handles_))
+            sqlite3_close(handle);   // ends the transaction, writing nothing
+    }
+
+private:
+    QVector<sqlite3*> handles_;
+};
+
 // Codes and keys compare by their capitals, Greek and accented letters included, whoever
-// wrote the row; a file without the folded table is answered alike by a scan.
+// wrote the row; a file that lacks the folded table and cannot be given it is answered alike
+// by a scan.
 TEST_F(DatabaseTest, CodesAndKeysIgnoreGreekAndLatinLetterCase)
 {
-    addMaterial("profil", "ΠΡΟΦ-Α1");
-    addMaterial("sigma", "ΣΊΤΑ-ς");
-    addMaterial("latin", "Façade-ÿ");
-    addMaterial("apostrophe", "O'Ήλιος");
-    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('Παλέτα', 'x')");
+    const char* const stored[] = {"ΠΡΟΦ-Α1", "ΣΊΤΑ-ς", "Façade-ÿ", "O'Ήλιος", "abc-1"};
     struct Case {
         const char* typed;
         const char* found;   // empty: no row
     };
     const Case cases[] = {
-        {"προφ-α1", "ΠΡΟΦ-Α1"}, {"Προφ-Α1", "ΠΡΟΦ-Α1"}, {"ΠΡΟΦ-Α1", "ΠΡΟΦ-Α1"},
-        {"σίτα-Σ", "ΣΊΤΑ-ς"},   {"ΣΙΤΑ-Σ", ""},          // an accent is no letter case
-        {"FAÇADE-Ÿ", "Façade-ÿ"}, {"o'ήλιος", "O'Ήλιος"}, {"προφ-α", ""},
+        {"προφ-α1", "ΠΡΟΦ-Α1"}, {"Προφ-Α1 ", "ΠΡΟΦ-Α1"}, {" ΠΡΟΦ-Α1", "ΠΡΟΦ-Α1"},
+        {"σίτα-Σ", "ΣΊΤΑ-ς"},   {"ΣΙΤΑ-Σ", ""},           // an accent is no letter case
+        {"FAÇADE-Ÿ", "Façade-ÿ"}, {"o'ήλιος", "O'Ήλιος"}, {"ABC-1", "abc-1"}, {"προφ-α", ""},
     };
-    for (const bool withFoldedTable : {true, false}) {
-        if (!withFoldedTable)
-            DataFolder::exec(gConnStock, "drop table folded_protesyles_kodikos");
+    for (const bool scan : {false, true}) {
+        if (scan) {
+            dropFolded(gConnStock, db::kMaterialCodes);
+            dropFolded(gConnQuilbex, db::kLanguageKeys);
+        }
+        for (const char* code : stored) {
+            addMaterial("material", code);
+            DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values (?, ?)",
+                             {code, QString("text of ") + code});
+        }
+        std::optional<WriteLocks> locks;
+        if (scan) {
+            locks.emplace(QStringList {gConnStock.filePath(), gConnQuilbex.filePath()});
+            gConnStock.Open();
+            gConnQuilbex.Open();
+            ASSERT_FALSE(gConnStock.hasFoldedTable(db::kMaterialCodes));
+            ASSERT_FALSE(gConnQuilbex.hasFoldedTable(db::kLanguageKeys));
+        }
         for (const Case& c : cases) {
             db::Recordset rs;
-            rs.Open("select * from protesyles where kodikos='" + db::sqlText(c.typed) + "'", gConnStock);
+            material::openByCode(rs, gConnStock, c.typed);
             EXPECT_EQ(rs.Eof() ? QString() : rs["kodikos"].toString(), QString(c.found))
-                << c.typed << (withFoldedTable ? "" : " (scan)");
+                << c.typed << (scan ? " (scan)" : "");
+            const QString key = QString(c.typed).trimmed();
+            EXPECT_EQ(TranslateText(key), *c.found ? "text of " + QString(c.found) : key.toUpper())
+                << c.typed << (scan ? " (scan)" : "");
         }
+        locks.reset();
+        DataFolder::exec(gConnStock, "delete from protesyles");
+        DataFolder::exec(gConnQuilbex, "delete from glossa");
     }
-    db::Recordset key;
-    key.Open("select * from glossa where greeklish='ΠΑΛΈΤΑ'", gConnQuilbex);
-    EXPECT_FALSE(key.Eof());
-    // A literal that only looks like a comparison is left alone.
-    key.Open("select * from glossa where ellinika='greeklish=''παλέτα'''", gConnQuilbex);
-    EXPECT_TRUE(key.Eof());
+}
+
+// A stock file without its folded table, or with only part of it, gets it whole on opening,
+// filled from the rows there, exactly as a new file has it; the triggers then keep it.
+TEST_F(DatabaseTest, AnOlderFileGetsItsFoldedTableOnOpening)
+{
+    const QStringList complete = foldedObjects(gConnStock, db::kMaterialCodes);
+    ASSERT_EQ(complete.size(), 6);
+    EXPECT_EQ(complete.join('\n').count("CREATE"), int(db::foldedSchema(db::kMaterialCodes).size()));
+    const std::function<void()> olderFiles[] = {
+        [] { dropFolded(gConnStock, db::kMaterialCodes); },
+        [] { DataFolder::exec(gConnStock, "drop trigger protesyles_kodikos_updated"); },
+    };
+    for (const auto& makeOlder : olderFiles) {
+        DataFolder::exec(gConnStock, "delete from protesyles");
+        makeOlder();
+        addMaterial("first", "ΑΒΓ-1");
+        addMaterial("second", "δέκα-ω");
+        DataFolder::exec(gConnStock, "update protesyles set kodikos='ξύλο' where kodikos='ΑΒΓ-1'");
+        gConnStock.Open();
+        EXPECT_EQ(foldedObjects(gConnStock, db::kMaterialCodes), complete);
+        EXPECT_EQ(countOf(gConnStock, "folded_protesyles_kodikos"), 2);
+        for (const char* typed : {"ΞΎΛΟ", "ΔΈΚΑ-Ω"}) {
+            db::Recordset rs;
+            material::openByCode(rs, gConnStock, typed);
+            EXPECT_EQ(rs.RecordCount(), 1) << typed;
+        }
+        DataFolder::exec(gConnStock, "update protesyles set kodikos='νέο' where kodikos='ξύλο'");
+        db::Recordset rs;
+        material::openByCode(rs, gConnStock, "ΝΈΟ");
+        EXPECT_EQ(rs.RecordCount(), 1);
+    }
+    // The language file alike.
+    dropFolded(gConnQuilbex, db::kLanguageKeys);
+    gConnQuilbex.Open();
+    EXPECT_TRUE(gConnQuilbex.hasFoldedTable(db::kLanguageKeys));
+    EXPECT_EQ(foldedObjects(gConnQuilbex, db::kLanguageKeys).size(), 6);
 }
 
 // A query run again reuses its statement: it still sees a column added since, and it is
@@ -343,20 +423,20 @@ TEST_F(DatabaseTest, CodesAndKeysIgnoreGreekAndLatinLetterCase)
 TEST_F(DatabaseTest, ARepeatedQueryFollowsTheTableAndOutlastsOtherQueries)
 {
     addMaterial("first", "A-1", 3);
-    const QString query = "select * from protesyles where kodikos='a-1'";
+    const QString query = "select * from protesyles where kodikos=?";
     db::Recordset rs;
-    rs.Open(query, gConnStock);
+    rs.Open(query, gConnStock, {"A-1"});
     const int fields = rs.fieldCount();
 
     DataFolder::exec(gConnStock, "alter table protesyles add column extra TEXT default 'x'");
-    rs.Open(query, gConnStock);
+    rs.Open(query, gConnStock, {"A-1"});
     ASSERT_EQ(rs.fieldCount(), fields + 1);
     EXPECT_EQ(rs["extra"].toString(), "x");
     EXPECT_EQ(rs["mystock"].toDouble(), 3.0);
 
     for (int id = 0; id < 40; ++id)
         rs.Open(material::selectById(id), gConnStock);
-    rs.Open(query, gConnStock);
+    rs.Open(query, gConnStock, {"A-1"});
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs["kodikos"].toString(), "A-1");
 }
@@ -373,7 +453,7 @@ TEST_F(DatabaseTest, TheSchemaFoldsTheLettersTheProgramFolds)
     }
     ASSERT_GT(letters.size(), 80);
     addMaterial("every letter", letters);
-    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values ('" + letters + "', 'x')");
+    DataFolder::exec(gConnQuilbex, "insert into glossa (greeklish, ellinika) values (?, 'x')", {letters});
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select folded from folded_protesyles_kodikos").toString(),
               db::foldCase(letters));
     EXPECT_EQ(DataFolder::scalar(gConnQuilbex, "select folded from folded_glossa_greeklish").toString(),
@@ -397,7 +477,7 @@ TEST_F(DatabaseTest, TheSqliteToolWritesAndChecksTheFile)
     gConnStock.Open(gConnString);
     for (const char* typed : {"ΔΈΚΑ-Ω", "ΑΒΓ-2"}) {
         db::Recordset rs;
-        rs.Open(QString("select * from protesyles where kodikos='%1'").arg(typed), gConnStock);
+        material::openByCode(rs, gConnStock, typed);
         EXPECT_EQ(rs.RecordCount(), 1) << typed;
     }
     EXPECT_EQ(countOf(gConnStock, "folded_protesyles_kodikos where folded='ΑΒΓ-1'"), 0);
@@ -409,7 +489,7 @@ TEST_F(DatabaseTest, SingleFiguresAreStoredAsTheValueShown)
 {
     addMaterial("glass", "TZ-1", 46.8);
     db::Recordset rs;
-    rs.Open("select * from protesyles where kodikos='TZ-1'", gConnStock);
+    rs.Open("select * from protesyles", gConnStock);
     const float stock = rs["mystock"].toFloat() - 6.0f;
     rs.setField("mystock", double(stock));
     rs.setField("minstock", 0.1f);
@@ -479,6 +559,39 @@ TEST_F(DatabaseTest, TransactionKeepsOnlyWhatWasCommitted)
     addMaterial("Μεντεσές", "H-1");
     outer.Commit();
     EXPECT_EQ(countOf(gConnStock, "protesyles"), 2);
+}
+
+// A transaction takes the file's locks as its mode says: another writer can still start
+// beside a deferred one, not beside an immediate one; beside an exclusive one nobody reads.
+TEST_F(DatabaseTest, TransactionsTakeTheLocksOfTheirMode)
+{
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(gConnStock.filePath().toUtf8().constData(), &other), SQLITE_OK);
+    const auto otherRuns = [other](const char* sql) {
+        const bool ran = sqlite3_exec(other, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        if (sqlite3_get_autocommit(other) == 0)
+            sqlite3_exec(other, "rollback", nullptr, nullptr, nullptr);
+        return ran;
+    };
+    struct Case {
+        db::TransactionMode mode;
+        bool otherWrites;
+        bool otherReads;
+    };
+    const Case cases[] = {
+        {db::TransactionMode::Deferred, true, true},
+        {db::TransactionMode::Immediate, false, true},
+        {db::TransactionMode::Exclusive, false, false},
+    };
+    for (const Case& c : cases) {
+        db::Transaction transaction(gConnStock, c.mode);
+        EXPECT_EQ(otherRuns("begin immediate"), c.otherWrites) << int(c.mode);
+        EXPECT_EQ(otherRuns("select count(*) from protesyles"), c.otherReads) << int(c.mode);
+        addMaterial("Λάστιχο", "G-1");
+        transaction.Commit();
+    }
+    sqlite3_close(other);
+    EXPECT_EQ(countOf(gConnStock, "protesyles"), 3);
 }
 
 TEST(DatabaseConnection, OpensOnlyAnExistingDatabaseFile)
@@ -615,7 +728,7 @@ TEST_F(DemoData, JobFileReachesEveryOutcomeIncludingAShortage)
         EXPECT_GT(line.mid(40, 50).trimmed().size(), 0);
         EXPECT_TRUE(line.mid(101, 2).at(0).isDigit() && line.mid(101, 2).at(1).isDigit());
         db::Recordset rs;
-        rs.Open("select * from protesyles where kodikos='" + db::sqlText(code) + "'", stock);
+        material::openByCode(rs, stock, code);
         if (rs.Eof()) {
             outcomes << 0;
         } else if (rs["exeielegxo"].toLongLong() == 0) {

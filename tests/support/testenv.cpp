@@ -78,11 +78,20 @@ void DataFolder::exec(db::Connection& connection, const QString& sql)
     }
 }
 
-QVariant DataFolder::scalar(db::Connection& connection, const QString& sql)
+void DataFolder::exec(db::Connection& connection, const QString& sql, const db::Values& values)
+{
+    connection.Execute(sql, values);
+}
+
+QVariant DataFolder::scalar(db::Connection& connection, const QString& sql, const db::Values& values)
 {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(connection.handle(), sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(connection.handle()));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray text = values.at(i).toString().toUtf8();   // SQLite converts for numeric columns
+        sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
     QVariant result;
     if (sqlite3_step(stmt) == SQLITE_ROW) {
         switch (sqlite3_column_type(stmt, 0)) {

@@ -32,8 +32,11 @@ public:
 
     // Runs SQL statements (separated by ';') on one of the open connections.
     static void exec(db::Connection& connection, const QString& sql);
-    // The first column of the first row of a query, null when there is none.
-    static QVariant scalar(db::Connection& connection, const QString& sql);
+    // Runs one statement with values bound to its "?" marks.
+    static void exec(db::Connection& connection, const QString& sql, const db::Values& values);
+    // The first column of the first row of a query (values bound to its "?" marks), null
+    // when there is none.
+    static QVariant scalar(db::Connection& connection, const QString& sql, const db::Values& values = {});
 
 private:
     QTemporaryDir dir_;
