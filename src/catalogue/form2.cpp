@@ -20,9 +20,9 @@
 
 namespace {
 
-QString selectSupplier(int id)
+void openSupplier(db::Recordset& rs, int id)
 {
-    return "select * from Promithf where ID=" + QString::number(id);
+    rs.Open(QStringLiteral("select * from Promithf where ID=?"), gConnStock, {id});
 }
 
 // A text box's Change event fires only when its text really changes.
@@ -151,7 +151,7 @@ void Form2::ShowSupplier()
     {
         Hourglass hourglass;
         db::Recordset rs;
-        rs.Open(selectSupplier(id), gConnStock);
+        openSupplier(rs, id);
         if (rs.Eof())
             return;
         name = SafeTrim(rs.field("Perigrafi"));
@@ -181,7 +181,7 @@ void Form2::SaveSupplier()
         return;
     Hourglass hourglass;
     db::Recordset rs;
-    rs.Open(selectSupplier(id), gConnStock);
+    openSupplier(rs, id);
     if (!rs.Eof()) {
         assign(rs, "Perigrafi", conv::trimBlanks(Text1->text()));
         assign(rs, "stoixeia", withLineBreaksOf(SafeTrim(Text2->toPlainText()), rs.field("stoixeia").toString()));

@@ -443,7 +443,7 @@ void Form3::toggleCheckFlag(int row)
 bool Form3::SaveCheckFlag(bool flag, long id)
 {
     db::Recordset rs;
-    rs.Open(material::selectById(id), gConnStock);
+    material::openById(rs, gConnStock, id);
     const bool found = !rs.Eof();
     if (found) {
         rs.setField("exeielegxo", flag);
@@ -532,7 +532,7 @@ void Form3::XPButton3_Click()
     const Hourglass hourglass;
     try {
         db::Recordset rs;
-        rs.Open(material::selectById(*id), gConnStock);
+        material::openById(rs, gConnStock, *id);
         if (!rs.Eof())
             rs.Delete();
         rs.Close();

@@ -286,7 +286,7 @@ bool Form3::ShowMaterial()
         const Hourglass hourglass;
         try {
             db::Recordset rs;
-            rs.Open(material::selectById(*id), gConnStock);
+            material::openById(rs, gConnStock, *id);
             if (rs.Eof()) {
                 msgbox::MsgBox("Το υλικό δεν υπάρχει πια στην αποθήκη.", msgbox::Exclamation);
                 return false;
@@ -354,7 +354,7 @@ bool Form3::storeMaterial(bool adding)
             rs.Open(material::selectForInsert(), gConnStock);
             rs.AddNew();
         } else {
-            rs.Open(material::selectById(*id), gConnStock);
+            material::openById(rs, gConnStock, *id);
             if (rs.Eof()) {
                 msgbox::MsgBox("Το υλικό δεν υπάρχει πια στην αποθήκη· οι αλλαγές δεν αποθηκεύτηκαν.",
                                msgbox::Exclamation);

@@ -83,9 +83,9 @@ void openByCode(db::Recordset& rs, db::Connection& connection, const QString& co
             {db::foldCase(conv::trimBlanks(code))});
 }
 
-QString selectById(long id)
+void openById(db::Recordset& rs, db::Connection& connection, long id)
 {
-    return "select * from protesyles where ID=" + QString::number(id);
+    rs.Open(QStringLiteral("select * from protesyles where ID=?"), connection, {qint64(id)});
 }
 
 QString selectForInsert()

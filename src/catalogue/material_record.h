@@ -72,8 +72,9 @@ QString invisibleCharacterReason();
 // through the file's folded codes, or by a scan where the file has none. Throws
 // db::DatabaseError when the look-up cannot run.
 void openByCode(db::Recordset& rs, db::Connection& connection, const QString& code);
-// "select * from protesyles where ID=<id formatted 0>"
-QString selectById(long id);
+// Opens rs on the material with this identifier. Throws db::DatabaseError when the look-up
+// cannot run.
+void openById(db::Recordset& rs, db::Connection& connection, long id);
 // The statement new materials are added through: it reads no rows, so that adding one to a
 // large catalogue costs no reading of it.
 QString selectForInsert();

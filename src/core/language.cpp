@@ -156,8 +156,7 @@ QVariant GetParameter(qint16 ID, qint16 kind)
     if (ID < 1 || kind < 1 || kind > 6)
         return none;
     db::Recordset rs;
-    rs.Open(QString("select * from ") + tables[kind - 1] + " where ID=" + conv::format(ID, "0"),
-            gConnQuilbex, 1, 3);
+    rs.Open(QString("select * from ") + tables[kind - 1] + " where ID=?", gConnQuilbex, {ID});
     if (rs.Eof() || rs.fieldCount() < 2)
         return none;
     return rs.field(1);

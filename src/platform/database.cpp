@@ -598,6 +598,11 @@ bool Connection::inTransaction() const
 
 // ---------------------------------------------------------------- Recordset
 
+void Recordset::Open(const QString& sql, Connection& connection)
+{
+    Open(sql, connection, Values());
+}
+
 void Recordset::Open(const QString& sql, Connection& connection, int, int)
 {
     Open(sql, connection, Values());

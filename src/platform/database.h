@@ -175,7 +175,10 @@ public:
     // "?" marks, and positions on the first row. Throws DatabaseError when the statement
     // cannot run.
     void Open(const QString& sql, Connection& connection, const Values& values);
-    void Open(const QString& sql, Connection& connection, int cursorType = 1, int lockType = 3);
+    void Open(const QString& sql, Connection& connection);
+    // The cursor and lock types are accepted and not used: every recordset is a keyset that
+    // can be written. No defaults here, so that a single braced value is always bound.
+    void Open(const QString& sql, Connection& connection, int cursorType, int lockType);
     void Close();
     bool isOpen() const { return connection_ != nullptr; }
 

@@ -52,9 +52,15 @@ TEST(MaterialRecord, CurrencyListSkipsEmptySymbolsAndKeepsTableOrder)
     EXPECT_EQ(material::currencyList(), QStringList({"EUR", "$"}));
 }
 
-TEST(MaterialRecord, QueryForOneMaterialById)
+TEST(MaterialRecord, LookUpByIdFindsOnlyThatMaterial)
 {
-    EXPECT_EQ(material::selectById(42), "select * from protesyles where ID=42");
+    DataFolder folder;
+    DataFolder::exec(gConnStock, "insert into protesyles (ID, kodikos) values (7, 'A'), (40000, 'B')");
+    for (const auto& [id, code] : {std::pair<long, const char*> {7, "A"}, {40000, "B"}, {8, nullptr}}) {
+        db::Recordset rs;
+        material::openById(rs, gConnStock, id);
+        EXPECT_EQ(rs.Eof() ? QString() : rs.field("kodikos").toString(), QString(code)) << id;
+    }
 }
 
 TEST(MaterialRecord, CodesWithControlOrFormatCharactersAreRefused)

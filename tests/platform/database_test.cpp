@@ -435,7 +435,7 @@ TEST_F(DatabaseTest, ARepeatedQueryFollowsTheTableAndOutlastsOtherQueries)
     EXPECT_EQ(rs["mystock"].toDouble(), 3.0);
 
     for (int id = 0; id < 40; ++id)
-        rs.Open(material::selectById(id), gConnStock);
+        rs.Open(QString("select * from protesyles where ID=%1").arg(id), gConnStock);
     rs.Open(query, gConnStock, {"A-1"});
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs["kodikos"].toString(), "A-1");
