@@ -349,7 +349,7 @@ bool Form3::FillMaterialsGrid(int order)
 void Form3::fillRow(int row, const ListedFields& fields)
 {
     std::vector<QString> texts;
-    texts.reserve(fields.size());
+    texts.reserve(kColumns);
     texts.push_back(idText(*fields[material::ID]));
     for (std::size_t c = 1; c < std::size_t(ColCheck); ++c)
         texts.push_back(SafeTrim(*fields[c]));
