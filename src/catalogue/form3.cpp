@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace form3;
 
@@ -43,6 +44,16 @@ enum Order { ById = 0, ByDescription = 1, ByCode = 2 };
 QString checkText(bool controlled)
 {
     return controlled ? QStringLiteral("ok") : QStringLiteral("--");
+}
+
+// The identifier as the list shows it, formatted "0000": at least four digits.
+QString idText(const QVariant& id)
+{
+    if (id.isNull())
+        return {};
+    const qint64 value = id.toLongLong();
+    static const QString pattern = QStringLiteral("0000");
+    return value >= 0 ? conv::wholeText(value).rightJustified(4, u'0') : conv::format(value, pattern);
 }
 
 // A field of the current row by position; Null when the table has no such field.
@@ -320,8 +331,8 @@ bool Form3::FillMaterialsGrid(int order)
         reportFailure("Ο κατάλογος των υλικών δεν διαβάστηκε.", error);
     }
     grid->setRows(grid->Rows() - 1);
-    // The current cell is where the colouring left it, the last cell coloured; a list
-    // without coloured rows starts at its first data row.
+    // The current cell is where colouring through it would have left it, the last cell
+    // coloured; a list without coloured rows starts at its first data row.
     if (lastColoured > 0) {
         grid->setRow(lastColoured);
         grid->setCol(kLastColouredCol);
@@ -337,24 +348,20 @@ bool Form3::FillMaterialsGrid(int order)
 
 void Form3::fillRow(int row, const ListedFields& fields)
 {
+    std::vector<QString> texts;
+    texts.reserve(kColumns);
+    texts.push_back(idText(*fields[material::ID]));
+    for (std::size_t c = 1; c < std::size_t(ColCheck); ++c)
+        texts.push_back(SafeTrim(*fields[c]));
+    texts.push_back(checkText(fields[material::exeielegxo]->toBool()));
     FlexGrid* grid = MSFlexGrid1;
-    const QVariant& id = *fields[material::ID];
-    static const QString idPattern = QStringLiteral("0000");
-    grid->setTextMatrix(row, ColId, id.isNull() ? QString() : conv::format(id.toLongLong(), idPattern));
-    for (int c = 1; c < ColCheck; ++c)
-        grid->setTextMatrix(row, c, SafeTrim(*fields[std::size_t(c)]));
-    grid->setTextMatrix(row, ColCheck, checkText(fields[material::exeielegxo]->toBool()));
+    grid->setRowTexts(row, std::move(texts));
     grid->setRowHeight(row, kDataRowHeight);
 }
 
 void Form3::colourRow(int row, std::uint32_t color)
 {
-    FlexGrid* grid = MSFlexGrid1;
-    grid->setRow(row);
-    for (int c = 0; c <= kLastColouredCol; ++c) {
-        grid->setCol(c);
-        grid->setCellBackColor(color);
-    }
+    MSFlexGrid1->setRowBackColor(row, 0, kLastColouredCol, color);
 }
 
 void Form3::writeTotals(int rows, int shortages, int belowMinimum)

@@ -104,12 +104,19 @@ public:
         return std::size_t(col) < texts.size() ? texts[std::size_t(col)] : QString();
     }
     void setText(int row, int col, QString text);
+    void setTexts(int row, std::vector<QString> texts);
     CellColors colors(int row, int col) const
     {
         const auto& colors = rows_[std::size_t(row)].colors;
         return std::size_t(col) < colors.size() ? colors[std::size_t(col)] : CellColors {};
     }
     void setBack(int row, int col, std::uint32_t color) { cellColors(row, col).back = color; changed(row, col); }
+    void setBacks(int row, int firstCol, int lastCol, std::uint32_t color)
+    {
+        for (int col = firstCol; col <= lastCol; ++col)
+            cellColors(row, col).back = color;
+        changed(row, firstCol, lastCol);
+    }
     void setFore(int row, int col, std::uint32_t color) { cellColors(row, col).fore = color; changed(row, col); }
     int heightTw(int row) const
     {
@@ -146,10 +153,11 @@ private:
             colors.resize(std::size_t(cols_));
         return colors[std::size_t(col)];
     }
-    void changed(int row, int col)
+    void changed(int row, int col) { changed(row, col, col); }
+    void changed(int row, int firstCol, int lastCol)
     {
         if (isAnnounced(row))
-            emit dataChanged(index(row, col), index(row, col));
+            emit dataChanged(index(row, firstCol), index(row, lastCol));
     }
     bool isFixed(int row, int col) const { return row < fixedRows || col < fixedCols; }
 
@@ -244,6 +252,16 @@ void FlexGridModel::setText(int row, int col, QString text)
     }
     texts[std::size_t(col)] = std::move(text);
     changed(row, col);
+}
+
+// The texts are kept as given and sized to the columns, so a row filled in one step costs
+// no copy of its texts.
+void FlexGridModel::setTexts(int row, std::vector<QString> texts)
+{
+    texts.resize(std::size_t(cols_));
+    rows_[std::size_t(row)].texts = std::move(texts);
+    if (cols_ > 0)
+        changed(row, 0, cols_ - 1);
 }
 
 void FlexGridModel::clear()
@@ -514,6 +532,15 @@ void FlexGrid::setTextMatrix(int row, int col, QString text)
     checkRow(row);
     checkCol(col);
     model_->setText(row, col, std::move(text));
+}
+
+void FlexGrid::setRowTexts(int row, std::vector<QString> texts)
+{
+    checkRow(row);
+    if (texts.size() > std::size_t(Cols()))
+        throw std::out_of_range("FlexGrid: " + std::to_string(texts.size()) + " texts for "
+                                + std::to_string(Cols()) + " columns");
+    model_->setTexts(row, std::move(texts));
 }
 
 void FlexGrid::Clear()
@@ -809,6 +836,15 @@ void FlexGrid::setCellForeColor(std::uint32_t color)
 {
     checkCol(col_);
     model_->setFore(row_, col_, color);
+}
+
+void FlexGrid::setRowBackColor(int row, int firstCol, int lastCol, std::uint32_t color)
+{
+    checkRow(row);
+    checkCol(firstCol);
+    checkCol(lastCol);
+    if (lastCol >= firstCol)
+        model_->setBacks(row, firstCol, lastCol, color);
 }
 
 // The cell's rectangle in pixels within the grid widget.

@@ -31,6 +31,10 @@ public:
     // Cells. Out-of-range cells throw std::out_of_range (callers skip such steps).
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, QString text);
+    // A row's texts in one step, from column 0 on; the columns after them are emptied. As
+    // setTextMatrix on each column, without touching the current cell. Throws
+    // std::out_of_range for a row out of range or more texts than columns.
+    void setRowTexts(int row, std::vector<QString> texts);
     void Clear();                   // empties every cell, keeps the size
     void RemoveItem(int row);       // throws std::out_of_range, also for the last row below the header
     // Rows first to last in one step, with the result of RemoveItem on each from last up to
@@ -78,6 +82,10 @@ public:
     void setCellBackColor(std::uint32_t color);
     std::uint32_t CellForeColor() const;
     void setCellForeColor(std::uint32_t color);
+    // The back colour of columns firstCol to lastCol of a row, as setCellBackColor on each of
+    // them would give, while the current cell stays where it is; none when lastCol < firstCol.
+    // Throws std::out_of_range.
+    void setRowBackColor(int row, int firstCol, int lastCol, std::uint32_t color);
     int CellLeft() const;
     int CellTop() const;
     int CellWidth() const;

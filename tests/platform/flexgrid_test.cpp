@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <vector>
 #include <QWheelEvent>
 #include <array>
@@ -103,6 +104,49 @@ TEST_F(FlexGridTest, TextMatrixRoundTripAndRangeErrors)
     EXPECT_THROW(grid.setRow(7), std::out_of_range);
     EXPECT_THROW(grid.setCol(4), std::out_of_range);
     EXPECT_THROW(grid.ColWidth(4), std::out_of_range);
+}
+
+// A row written or coloured in one step reads as if written or coloured cell by cell, and
+// the current cell stays put (a refill colours thousands of rows).
+TEST_F(FlexGridTest, RowInOneStepMatchesCellByCellAndKeepsTheCurrentCell)
+{
+    grid.setRow(5);
+    grid.setCol(3);
+    const QSignalSpy moves(&grid, &FlexGrid::RowColChange);
+    const QColor white = back(2, 3);
+
+    grid.setRowTexts(2, {"a", QString::fromUtf8("Υλικό")});
+    grid.setRowBackColor(2, 0, 2, units::RGB(255, 128, 128));
+    grid.setRowBackColor(3, 2, 1, units::RGB(255, 128, 128));
+
+    const QString texts[] = {"a", QString::fromUtf8("Υλικό"), QString(), QString()};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(grid.TextMatrix(2, c), texts[c]) << c;
+        EXPECT_EQ(role(2, c, Qt::DisplayRole).toString(), texts[c]) << c;
+        EXPECT_EQ(back(2, c), c <= 2 ? QColor(255, 128, 128) : white) << c;
+        EXPECT_EQ(back(3, c), white) << "an empty column range colours nothing: " << c;
+    }
+    EXPECT_EQ(grid.TextMatrix(3, 0), "3,0");
+    EXPECT_EQ(grid.Row(), 5);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(moves.count(), 0);
+    grid.setRow(2);
+    grid.setCol(1);
+    EXPECT_EQ(grid.CellBackColor(), units::RGB(255, 128, 128));
+
+    // Rows not yet shown take both once they are.
+    grid.setRows(9);
+    grid.setRowTexts(8, {"x"});
+    grid.setRowBackColor(8, 0, 3, units::RGB(255, 192, 128));
+    settle();
+    EXPECT_EQ(role(8, 0, Qt::DisplayRole).toString(), "x");
+    EXPECT_EQ(back(8, 3), QColor(255, 192, 128));
+
+    EXPECT_THROW(grid.setRowTexts(9, {"x"}), std::out_of_range);
+    EXPECT_THROW(grid.setRowTexts(1, {"a", "b", "c", "d", "e"}), std::out_of_range);
+    const std::array<std::array<int, 3>, 3> outside {{{9, 0, 1}, {1, -1, 1}, {1, 0, 4}}};
+    for (const auto& [row, first, last] : outside)
+        EXPECT_THROW(grid.setRowBackColor(row, first, last, 0), std::out_of_range) << row << "," << first << "," << last;
 }
 
 TEST_F(FlexGridTest, ColWidthInTwipsAndWidthOneHides)
