@@ -457,13 +457,19 @@ bool hasColumn(sqlite3* handle, const FoldedColumn& folded)
                                          nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// Whether every object of a folded table's schema is in the file.
-bool foldedSchemaComplete(const QSet<QString>& names, const FoldedColumn& folded)
+// The kind ("TABLE", "INDEX", "TRIGGER") and the name of what a CREATE statement makes.
+std::pair<QString, QString> createdObject(const QString& statement)
 {
-    static const QRegularExpression objectName(QStringLiteral(R"re(^CREATE \w+ (\w+))re"));
-    const QStringList schema = foldedSchema(folded);
+    static const QRegularExpression created(QStringLiteral(R"re(^CREATE (\w+) (\w+))re"));
+    const QRegularExpressionMatch match = created.match(statement);
+    return {match.captured(1), match.captured(2)};
+}
+
+// Whether every object of a folded table's schema is in the file.
+bool foldedSchemaComplete(const QSet<QString>& names, const QStringList& schema)
+{
     return std::all_of(schema.cbegin(), schema.cend(), [&names](const QString& statement) {
-        return names.contains(objectName.match(statement).captured(1));
+        return names.contains(createdObject(statement).second);
     });
 }
 
@@ -477,21 +483,23 @@ void Connection::addMissingFoldedTables()
         const QSet<QString> names = schemaNames(handle_);
         QVector<FoldedColumn> missing;
         for (const FoldedColumn& folded : kFoldedColumns) {
-            if (hasColumn(handle_, folded) && !foldedSchemaComplete(names, folded))
+            if (hasColumn(handle_, folded) && !foldedSchemaComplete(names, foldedSchema(folded)))
                 missing << folded;
         }
         if (missing.isEmpty())
             return;
         Transaction transaction(*this, TransactionMode::Immediate);
         for (const FoldedColumn& folded : std::as_const(missing)) {
-            // What is left of an incomplete one is made anew, so no row is missed.
-            const QString shadow = foldedTableName(folded);
-            const QString keyed = QLatin1String(folded.table) + u'_' + QLatin1String(folded.column);
-            for (const QString& trigger : {keyed + "_inserted", keyed + "_updated", keyed + "_deleted"})
-                Execute("DROP TRIGGER IF EXISTS " + quotedName(trigger));
-            Execute("DROP TABLE IF EXISTS " + quotedName(shadow));
-            for (const QString& statement : foldedSchema(folded))
+            // What is left of an incomplete one is made anew, so no row is missed: its
+            // objects go in the reverse order of their making, triggers before their tables.
+            const QStringList schema = foldedSchema(folded);
+            for (auto statement = schema.crbegin(); statement != schema.crend(); ++statement) {
+                const auto [kind, name] = createdObject(*statement);
+                Execute("DROP " + kind + " IF EXISTS " + quotedName(name));
+            }
+            for (const QString& statement : schema)
                 Execute(statement);
+            const QString shadow = foldedTableName(folded);
             Execute(QStringLiteral("INSERT INTO %1 (ID, folded) SELECT ID, fold_case(%2) FROM %3")
                         .arg(quotedName(shadow), quotedName(QLatin1String(folded.column)),
                              quotedName(QLatin1String(folded.table))));
