@@ -51,9 +51,7 @@ QString idText(const QVariant& id)
 {
     if (id.isNull())
         return {};
-    const qint64 value = id.toLongLong();
-    static const QString pattern = QStringLiteral("0000");
-    return value >= 0 ? conv::wholeText(value).rightJustified(4, u'0') : conv::format(value, pattern);
+    return conv::wholeText(id.toLongLong(), 4);
 }
 
 // A field of the current row by position; Null when the table has no such field.

@@ -174,6 +174,16 @@ QString generalText(double value, int significant, DigitSource fast = nullptr)
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
 
+    // A whole number within the digits shown is its whole text.
+    static const auto wholeLimits = [] {
+        std::array<double, kMaxSignificant + 1> limits {};
+        for (std::size_t i = 0; i < limits.size(); ++i)
+            limits[i] = std::pow(10.0, double(i));
+        return limits;
+    }();
+    if (std::fabs(value) < wholeLimits[std::size_t(significant)] && value == std::trunc(value))
+        return wholeText(qint64(value));
+
     char digits[kMaxSignificant];
     int exponent = 0;
     if (!fast || !fast(value, digits, exponent))
@@ -251,12 +261,8 @@ QString formatPattern(double value, int significant, const QString& pattern)
 
     // Whole numbers without decimals (identifiers, counts) need no rounding.
     constexpr double kExactWhole = 1e15;
-    if (decimals == 0 && std::fabs(value) < kExactWhole && value == std::trunc(value)) {
-        QString text = wholeText(qint64(std::fabs(value)));
-        if (text.size() < integerDigits)
-            text.prepend(QString(integerDigits - text.size(), QLatin1Char('0')));
-        return value < 0 ? QLatin1Char('-') + text : text;
-    }
+    if (decimals == 0 && std::fabs(value) < kExactWhole && value == std::trunc(value))
+        return wholeText(qint64(value), integerDigits);
 
     Decimal number = std::isfinite(value) ? toDecimal(value, significant) : Decimal{};
     QString& digits = number.digits;
@@ -401,7 +407,7 @@ bool exceedsSingle(const QString& text)
     return value && beyondSingle(*value);
 }
 
-QString wholeText(qint64 value)
+QString wholeText(qint64 value, int minimumDigits)
 {
     constexpr int kShared = 1000;
     static const auto shared = [] {
@@ -410,9 +416,22 @@ QString wholeText(qint64 value)
             texts[std::size_t(i)] = QString::number(i);
         return texts;
     }();
-    if (value >= 0 && value < kShared)
+    if (value >= 0 && value < kShared && minimumDigits <= 1)
         return shared[std::size_t(value)];
-    return QString::number(value);
+    // Digits written into one buffer and the text made at its size: one allocation.
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const bool negative = value < 0;
+    const int count = int(end - digits) - (negative ? 1 : 0);
+    const int zeros = std::max(0, minimumDigits - count);
+    QString text(int(end - digits) + zeros, Qt::Uninitialized);
+    QChar* out = text.data();
+    if (negative)
+        *out++ = QLatin1Char('-');
+    out = std::fill_n(out, zeros, QLatin1Char('0'));
+    for (const char* c = digits + (negative ? 1 : 0); c != end; ++c)
+        *out++ = QLatin1Char(*c);
+    return text;
 }
 
 QString singleText(float value)

@@ -43,9 +43,10 @@ double shortestSingleValue(float value);
 // scientific form from 10^15 on.
 QString doubleText(double value);
 
-// A whole number's text ("-12", "40"); the texts of small numbers are shared, not built
-// anew, since lists show many of them.
-QString wholeText(qint64 value);
+// A whole number's text ("-12", "40"), with zeros in front up to at least minimumDigits
+// digits ("0007" for 7 and 4, "-0005" for -5 and 4); the texts of small numbers are shared,
+// not built anew, since lists show many of them.
+QString wholeText(qint64 value, int minimumDigits = 1);
 
 // Format patterns of zeros with an optional decimal point ("0", "00", "0000", "00000",
 // "00000.00", "0.0"): at least as many integer digits as the pattern has before the

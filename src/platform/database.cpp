@@ -75,28 +75,6 @@ QString storedText(const unsigned char* data, int bytes)
     return decoded;
 }
 
-// A column of the current row. The value is read through one sqlite3_value: each
-// sqlite3_column_* call takes the connection's lock, and a connection is used by one thread.
-QVariant columnValue(sqlite3_stmt* stmt, int column)
-{
-    sqlite3_value* value = sqlite3_column_value(stmt, column);
-    switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER:
-        return qint64(sqlite3_value_int64(value));
-    case SQLITE_FLOAT:
-        return sqlite3_value_double(value);
-    case SQLITE_NULL:
-        return {};
-    case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
-        return QByteArray(data, sqlite3_value_bytes(value));
-    }
-    default: {
-        return storedText(sqlite3_value_text(value), sqlite3_value_bytes(value));
-    }
-    }
-}
-
 void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& value)
 {
     int rc = SQLITE_OK;
@@ -555,16 +533,14 @@ KeptQuery& Connection::recentQuery(const QString& sql)
     return recent_.last();
 }
 
-void Connection::keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values)
+void Connection::keepRoom(const QString& sql, StoredRows&& rows)
 {
     const auto same = [&sql](const KeptQuery& kept) { return kept.sql == sql; };
     const auto found = std::find_if(recent_.begin(), recent_.end(), same);
-    if (found == recent_.end() || found->spareValues.capacity() >= values.capacity())
+    if (found == recent_.end() || found->spareRows.capacity() >= rows.capacity())
         return;
-    rowids.clear();   // the room stays
-    values.clear();
-    found->spareRowids = std::move(rowids);
-    found->spareValues = std::move(values);
+    rows.clear(0);   // the room stays
+    found->spareRows = std::move(rows);
 }
 
 void Connection::Close()
@@ -602,6 +578,98 @@ void Connection::Execute(const QString& sql, const Values& values)
 bool Connection::inTransaction() const
 {
     return handle_ && !sqlite3_get_autocommit(handle_);
+}
+
+// ---------------------------------------------------------------- StoredRows
+
+void StoredRows::clear(int columns)
+{
+    columns_ = columns;
+    rowids_.clear();
+    values_.clear();
+    bytes_.clear();
+}
+
+void StoredRows::reserve(int rows)
+{
+    rowids_.reserve(std::size_t(rows));
+    values_.reserve(std::size_t(rows) * std::size_t(columns_));
+}
+
+void StoredRows::squeeze()
+{
+    if (values_.capacity() > 2 * values_.size()) {   // far fewer rows than last time
+        rowids_.shrink_to_fit();
+        values_.shrink_to_fit();
+        bytes_.shrink_to_fit();
+    }
+}
+
+void StoredRows::append(qint64 rowid)
+{
+    rowids_.push_back(rowid);
+    values_.resize(values_.size() + std::size_t(columns_));
+}
+
+// Each field is read through one sqlite3_value: every sqlite3_column_* call takes the
+// connection's lock, and a connection is used by one thread.
+void StoredRows::store(int row, sqlite3_stmt* stmt, int first)
+{
+    Field* field = values_.data() + std::size_t(row) * std::size_t(columns_);
+    for (int c = 0; c < columns_; ++c, ++field) {
+        sqlite3_value* value = sqlite3_column_value(stmt, first + c);
+        field->type = quint8(sqlite3_value_type(value));
+        field->bytes = 0;
+        switch (field->type) {
+        case SQLITE_INTEGER:
+            field->whole = sqlite3_value_int64(value);
+            break;
+        case SQLITE_FLOAT:
+            field->real = sqlite3_value_double(value);
+            break;
+        case SQLITE_NULL:
+            field->whole = 0;
+            break;
+        default: {   // text or blob, its bytes after those already kept
+            const void* stored = field->type == SQLITE_BLOB ? sqlite3_value_blob(value) : sqlite3_value_text(value);
+            const auto* data = static_cast<const char*>(stored);
+            const int bytes = sqlite3_value_bytes(value);   // after the bytes were asked for
+            field->offset = qint64(bytes_.size());
+            field->bytes = quint32(bytes);
+            bytes_.insert(bytes_.end(), data, data + bytes);
+        }
+        }
+    }
+}
+
+void StoredRows::storeNulls(int row)
+{
+    const auto start = values_.begin() + std::ptrdiff_t(row) * columns_;
+    std::fill(start, start + columns_, Field {});
+}
+
+void StoredRows::remove(int row)
+{
+    rowids_.erase(rowids_.begin() + row);
+    const auto start = values_.begin() + std::ptrdiff_t(row) * columns_;
+    values_.erase(start, start + columns_);
+}
+
+QVariant StoredRows::value(int row, int column) const
+{
+    const Field& field = values_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    switch (field.type) {
+    case SQLITE_INTEGER:
+        return field.whole;
+    case SQLITE_FLOAT:
+        return field.real;
+    case SQLITE_TEXT:
+        return storedText(reinterpret_cast<const unsigned char*>(bytes_.data() + field.offset), int(field.bytes));
+    case SQLITE_BLOB:
+        return QByteArray(bytes_.data() + field.offset, qsizetype(field.bytes));
+    default:
+        return {};
+    }
 }
 
 // ---------------------------------------------------------------- Recordset
@@ -652,24 +720,17 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
     }
     const int count = first + int(kept.columns.names.size());
 
-    // The values go into one flat vector: a list of thousands of rows costs no allocation
-    // per row.
-    QVector<qint64> rowids = std::move(kept.spareRowids);
-    QVector<QVariant> read = std::move(kept.spareValues);
-    rowids.reserve(kept.rows);
-    read.reserve(qsizetype(kept.rows) * (count - first));
+    StoredRows rows = std::move(kept.spareRows);
+    rows.clear(count - first);
+    rows.reserve(kept.rows);
     for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.get())) {
-        rowids << (first ? sqlite3_column_int64(stmt.get(), 0) : -1);
-        for (int c = first; c < count; ++c)
-            read.append(columnValue(stmt.get(), c));
+        rows.append(first ? sqlite3_column_int64(stmt.get(), 0) : -1);
+        rows.store(rows.size() - 1, stmt.get(), first);
     }
     if (rc != SQLITE_DONE)
         fail(handle);
-    kept.rows = int(rowids.size());
-    if (read.capacity() > 2 * read.size()) {   // far fewer rows than last time
-        rowids.squeeze();
-        read.squeeze();
-    }
+    kept.rows = rows.size();
+    rows.squeeze();
 
     connection_ = &connection;
     query_ = query;
@@ -677,22 +738,24 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
     columns_ = kept.columns.names;
     booleanColumns_ = kept.columns.booleans;
     singleColumns_ = kept.columns.singles;
-    rowids_ = std::move(rowids);
-    values_ = std::move(read);
+    rows_ = std::move(rows);
+    current_.assign(std::size_t(columns_.size()), QVariant());
+    forgetCurrentFields();
 }
 
 void Recordset::Close()
 {
     if (connection_ && connection_->isOpen())
-        connection_->keepRoom(query_, std::move(rowids_), std::move(values_));
+        connection_->keepRoom(query_, std::move(rows_));
     connection_ = nullptr;
     query_.clear();
     table_.clear();
     columns_.clear();
     booleanColumns_.clear();
     singleColumns_.clear();
-    rowids_.clear();
-    values_.clear();
+    rows_ = StoredRows();
+    current_.clear();
+    currentRows_.clear();
     insertText_ = {};
     updateText_ = {};
     readSql_.clear();
@@ -703,17 +766,17 @@ void Recordset::Close()
 
 bool Recordset::Eof() const
 {
-    return !currentDeleted_ && pos_ >= rowids_.size();
+    return !currentDeleted_ && pos_ >= rows_.size();
 }
 
 bool Recordset::Bof() const
 {
-    return rowids_.isEmpty();
+    return rows_.size() == 0;
 }
 
 bool Recordset::hasCurrent() const
 {
-    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rowids_.size();
+    return isOpen() && !currentDeleted_ && pos_ >= 0 && pos_ < rows_.size();
 }
 
 void Recordset::requireCurrent() const
@@ -741,7 +804,7 @@ void Recordset::storePendingEdit()
 void Recordset::MoveFirst()
 {
     storePendingEdit();
-    if (rowids_.isEmpty())
+    if (rows_.size() == 0)
         fail(QStringLiteral("Δεν υπάρχει εγγραφή για μετακίνηση."));
     pos_ = 0;
     currentDeleted_ = false;
@@ -762,9 +825,9 @@ void Recordset::MoveNext()
 void Recordset::MoveLast()
 {
     storePendingEdit();
-    if (rowids_.isEmpty())
+    if (rows_.size() == 0)
         fail(QStringLiteral("Δεν υπάρχει εγγραφή για μετακίνηση."));
-    pos_ = rowids_.size() - 1;
+    pos_ = rows_.size() - 1;
     currentDeleted_ = false;
 }
 
@@ -793,7 +856,22 @@ const QVariant& Recordset::field(int ordinal) const
     if (adding_ || !changed_.isEmpty())
         return edit_.at(ordinal);
     requireCurrent();
-    return values_.at(rowStart(pos_) + ordinal);
+    return currentField(ordinal);
+}
+
+const QVariant& Recordset::currentField(int ordinal) const
+{
+    const auto c = std::size_t(ordinal);
+    if (currentRows_[c] != pos_) {
+        current_[c] = rows_.value(pos_, ordinal);
+        currentRows_[c] = pos_;
+    }
+    return current_[c];
+}
+
+void Recordset::forgetCurrentFields()
+{
+    currentRows_.assign(current_.size(), -1);
 }
 
 const QVariant& Recordset::field(const QString& name) const
@@ -807,7 +885,9 @@ void Recordset::setField(const QString& name, const QVariant& value)
     const int ordinal = ordinalOf(name);
     if (!adding_ && changed_.isEmpty()) {
         requireCurrent();
-        edit_ = values_.mid(rowStart(pos_), columns_.size());
+        edit_ = Row(columns_.size());
+        for (int c = 0; c < columns_.size(); ++c)
+            edit_[c] = currentField(c);
     }
     edit_[ordinal] = booleanColumns_.at(ordinal) ? booleanValue(value)
         : singleColumns_.at(ordinal)              ? singleValue(value)
@@ -876,9 +956,9 @@ void Recordset::insertRow()
 
     // The new row, with its ID and the defaults the database gave it, becomes the current row.
     const qint64 rowid = sqlite3_last_insert_rowid(handle);
-    rowids_ << rowid;
-    values_ << readRow(rowid);
-    pos_ = rowids_.size() - 1;
+    rows_.append(rowid);
+    pos_ = rows_.size() - 1;
+    readRow(rowid, pos_);
     currentDeleted_ = false;
     CancelUpdate();
 }
@@ -897,28 +977,26 @@ void Recordset::updateRow()
         const CachedStatementUse stmt(*connection_, sql);
         for (int i = 0; i < changed_.size(); ++i)
             bindValue(handle, stmt.get(), i + 1, edit_.at(changed_.at(i)));
-        sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rowids_.at(pos_));
+        sqlite3_bind_int64(stmt.get(), changed_.size() + 1, rows_.rowid(pos_));
         stepToDone(handle, stmt.get());
     }
 
     // Read back what was stored, so the row shows the values as the column types keep them.
-    const Row stored = readRow(rowids_.at(pos_));
-    std::copy(stored.cbegin(), stored.cend(), values_.begin() + rowStart(pos_));
+    readRow(rows_.rowid(pos_), pos_);
     CancelUpdate();
 }
 
-Recordset::Row Recordset::readRow(qint64 rowid)
+void Recordset::readRow(qint64 rowid, int row)
 {
     if (readSql_.isEmpty())
         readSql_ = QStringLiteral("select * from %1 where rowid=?").arg(quotedName(table_));
     const CachedStatementUse stmt(*connection_, readSql_);
     sqlite3_bind_int64(stmt.get(), 1, rowid);
-    Row row(columns_.size());
-    if (sqlite3_step(stmt.get()) == SQLITE_ROW) {
-        for (int c = 0; c < columns_.size(); ++c)
-            row[c] = columnValue(stmt.get(), c);
-    }
-    return row;
+    if (sqlite3_step(stmt.get()) == SQLITE_ROW)
+        rows_.store(row, stmt.get(), 0);
+    else
+        rows_.storeNulls(row);
+    forgetCurrentFields();
 }
 
 void Recordset::Delete()
@@ -932,11 +1010,11 @@ void Recordset::Delete()
     sqlite3* handle = openHandle(*connection_);
     {
         const CachedStatementUse stmt(*connection_, QStringLiteral("delete from %1 where rowid=?").arg(quotedName(table_)));
-        sqlite3_bind_int64(stmt.get(), 1, rowids_.at(pos_));
+        sqlite3_bind_int64(stmt.get(), 1, rows_.rowid(pos_));
         stepToDone(handle, stmt.get());
     }
-    rowids_.remove(pos_);
-    values_.remove(rowStart(pos_), columns_.size());
+    rows_.remove(pos_);
+    forgetCurrentFields();
     currentDeleted_ = true;
     CancelUpdate();
 }

@@ -11,6 +11,7 @@
 #include <QVector>
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -61,6 +62,54 @@ struct ResultColumns {
     QVector<bool> singles;    // declared REAL: single precision, stored as the value shown
 };
 
+// The rows a Recordset has read, one after another, each with its rowid, packed: a number
+// in place, a text or blob as its bytes in one buffer that all rows share. Reading thousands
+// of rows so costs no allocation for each field; a field becomes a QVariant only when it is
+// read. Clearing keeps the room for the next rows.
+class StoredRows {
+public:
+    explicit StoredRows(int columns = 0) : columns_(columns) {}
+
+    int columns() const { return columns_; }
+    int size() const { return int(rowids_.size()); }
+    qint64 rowid(int row) const { return rowids_[std::size_t(row)]; }
+    // The room taken by the fields of the rows it has room for.
+    std::size_t capacity() const { return values_.capacity(); }
+
+    // Empties it for rows of `columns` fields, keeping the room.
+    void clear(int columns);
+    void reserve(int rows);
+    // Gives back room well beyond what the rows take.
+    void squeeze();
+
+    // A row of Null fields at the end.
+    void append(qint64 rowid);
+    // The fields of a row from the statement's current row, its columns from `first` on.
+    void store(int row, sqlite3_stmt* stmt, int first);
+    void storeNulls(int row);
+    void remove(int row);
+
+    // A field as a variant: Null invalid, an integer qint64, a real double, a text QString
+    // exactly as stored, a blob QByteArray.
+    QVariant value(int row, int column) const;
+
+private:
+    struct Field {
+        union {
+            qint64 whole = 0;
+            double real;
+            qint64 offset;   // of a text's or blob's bytes
+        };
+        quint32 bytes = 0;
+        quint8 type = 0;   // SQLITE_NULL and the other SQLite types; 0 for Null as well
+    };
+
+    int columns_;
+    std::vector<qint64> rowids_;
+    std::vector<Field> values_;   // the rows' fields, one row after another
+    std::vector<char> bytes_;     // the texts and blobs
+};
+
 // A Recordset query's statement, kept for the query's next run; its result's columns as
 // last read (with the statement's count of preparations then, so that a statement prepared
 // again for a changed table has them read again); and the rows it read last, which the next
@@ -73,8 +122,7 @@ struct KeptQuery {
     int rows = 0;
     // The room of the last closed result's rows, emptied, for the next run to fill: a large
     // result is not handed back to the system and asked for again at every run.
-    QVector<qint64> spareRowids;
-    QVector<QVariant> spareValues;
+    StoredRows spareRows;
 };
 
 class Connection {
@@ -115,7 +163,7 @@ public:
     // resets the statement after use; the reference holds until the next call.
     KeptQuery& recentQuery(const QString& sql);
     // Gives a closed result's room back to its query while the query is kept.
-    void keepRoom(const QString& sql, QVector<qint64>&& rowids, QVector<QVariant>&& values);
+    void keepRoom(const QString& sql, StoredRows&& rows);
     // Whether the file has the folded table of a case-insensitive key column (and so its
     // look-ups go through it rather than by a scan); read once for each opening.
     bool hasFoldedTable(const FoldedColumn& folded);
@@ -184,7 +232,7 @@ public:
 
     bool Eof() const;        // past the last row (or no rows): the recordset's EOF
     bool Bof() const;
-    int RecordCount() const { return rowids_.size(); }
+    int RecordCount() const { return rows_.size(); }
     void MoveFirst();        // throws DatabaseError on an empty result
     void MoveNext();         // throws DatabaseError when already past the end
     void MoveLast();         // throws DatabaseError on an empty result
@@ -219,14 +267,18 @@ private:
     void storePendingEdit();
     void insertRow();
     void updateRow();
-    Row readRow(qint64 rowid);
+    // Reads the stored row `rowid` into row `row` of the rows read (Nulls when it is gone).
+    void readRow(qint64 rowid, int row);
+    // A field of the current row as read, made a variant at its first reading.
+    const QVariant& currentField(int ordinal) const;
+    // The rows read have changed: fields read before are read again.
+    void forgetCurrentFields();
     // A statement's text with the ordinals it was built for.
     struct StatementText {
         QVector<int> ordinals;
         QString sql;
     };
     const QString& statementText(StatementText& text, const std::function<QString()>& build);
-    int rowStart(int pos) const { return pos * int(columns_.size()); }
 
     Connection* connection_ = nullptr;
     QString query_;              // the statement's text as the connection keeps it
@@ -234,8 +286,12 @@ private:
     QStringList columns_;
     QVector<bool> booleanColumns_;   // declared BOOLEAN: stored as 1 or 0
     QVector<bool> singleColumns_;    // declared REAL: single precision, stored as the value shown
-    QVector<qint64> rowids_;
-    QVector<QVariant> values_;   // the values read, one row after another, parallel to rowids_
+    StoredRows rows_;   // the rows read
+    // The current row's fields as far as they have been read: current_[c] holds field c of
+    // row currentRows_[c] (-1: none). A field read keeps its place until the recordset moves
+    // or changes.
+    mutable std::vector<QVariant> current_;
+    mutable std::vector<int> currentRows_;
     int pos_ = 0;
     bool currentDeleted_ = false;    // still on the row that Delete removed
     bool adding_ = false;
