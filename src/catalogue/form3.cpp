@@ -305,10 +305,12 @@ bool Form3::FillMaterialsGrid(int order)
         // The grid stays hidden while it fills: its rows come at once, one empty row trailing.
         grid->setRows(rs.RecordCount() + 2);
         ListedFields fields;
+        std::vector<QString> texts;
+        texts.reserve(kColumns);
         for (; !rs.Eof(); rs.MoveNext(), ++row) {
             for (int c = 0; c < int(fields.size()); ++c)
                 fields[std::size_t(c)] = &fieldAt(rs, c);
-            fillRow(row, fields);
+            fillRow(row, fields, texts);
             const bool controlled = fields[material::exeielegxo]->toBool();
             const std::optional<float> stock = single(*fields[material::mystock]);
             const std::optional<float> minimum = single(*fields[material::minstock]);
@@ -344,16 +346,15 @@ bool Form3::FillMaterialsGrid(int order)
     return read;
 }
 
-void Form3::fillRow(int row, const ListedFields& fields)
+void Form3::fillRow(int row, const ListedFields& fields, std::vector<QString>& texts)
 {
-    std::vector<QString> texts;
-    texts.reserve(kColumns);
+    texts.clear();
     texts.push_back(idText(*fields[material::ID]));
     for (std::size_t c = 1; c < std::size_t(ColCheck); ++c)
         texts.push_back(SafeTrim(*fields[c]));
     texts.push_back(checkText(fields[material::exeielegxo]->toBool()));
     FlexGrid* grid = MSFlexGrid1;
-    grid->setRowTexts(row, std::move(texts));
+    grid->setRowTexts(row, texts);
     grid->setRowHeight(row, kDataRowHeight);
 }
 

@@ -115,7 +115,8 @@ private:
     bool FillMaterialsGrid(int order);
     // The fields a list row shows, positions 0 to 13, as the recordset holds them.
     using ListedFields = std::array<const QVariant*, ColCheck + 1>;
-    void fillRow(int row, const ListedFields& fields);
+    // Writes a material's row; texts is room for the row's texts, reused from row to row.
+    void fillRow(int row, const ListedFields& fields, std::vector<QString>& texts);
     void colourRow(int row, std::uint32_t color);
     void writeTotals(int rows, int shortages, int belowMinimum);
     void markSortColumn(int order);

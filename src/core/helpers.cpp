@@ -84,14 +84,20 @@ QString PadText(const QString& text, int width, const QString& padChar, bool pad
 
 QString SafeTrim(const QVariant& value)
 {
-    if (value.isNull())
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:   // Null
         return {};
+    case QMetaType::QString:
+        return conv::trimBlanks(qvariant_cast<QString>(value));
     // REAL fields hold the system's single-precision figures: they read as a single's text.
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
+    case QMetaType::Double:
+    case QMetaType::Float:
         return conv::singleText(float(value.toDouble()));
-    if (value.typeId() == QMetaType::LongLong)
-        return conv::wholeText(value.toLongLong());
-    return conv::trimBlanks(value.toString());
+    case QMetaType::LongLong:
+        return conv::wholeText(qvariant_cast<qint64>(value));
+    default:
+        return value.isNull() ? QString() : conv::trimBlanks(value.toString());
+    }
 }
 
 void Pause(float seconds)

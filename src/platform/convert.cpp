@@ -566,7 +566,13 @@ QString trimRightBlanks(const QString& text)
 
 QString trimBlanks(const QString& text)
 {
-    return trimLeftBlanks(trimRightBlanks(text));
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return start == 0 && end == text.size() ? text : text.mid(start, end - start);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -54,9 +55,76 @@ struct CellColors {
     std::uint32_t fore = 0;
 };
 
-// Cells are sized on their first write, so appending a row costs one empty entry.
+// A row's cell texts: their characters one after another in one string, and where each
+// column's text ends, held in the row itself for the columns of a list. A row so costs one
+// allocation however many cells it fills, a long list is filled and emptied quickly, and
+// writing a row's cells one by one from left to right appends to both. The columns after
+// those held are empty.
+class RowTexts {
+public:
+    int count() const { return int(ends_.size()); }
+    QStringView text(int col) const
+    {
+        if (col >= count())
+            return {};
+        const qsizetype begin = start(col);
+        return QStringView(chars_).mid(begin, ends_[col] - begin);
+    }
+
+    // Columns 0 to texts.size() - 1 hold the texts, and no other column holds any.
+    template <class Texts>
+    void assign(const Texts& texts)
+    {
+        ends_.clear();
+        ends_.reserve(qsizetype(std::size(texts)));
+        qsizetype length = 0;
+        for (const auto& text : texts)
+            ends_.push_back(length += text.size());
+        QString chars(length, Qt::Uninitialized);
+        QChar* out = chars.data();
+        for (const auto& text : texts)
+            out = std::copy(text.cbegin(), text.cend(), out);
+        chars_ = std::move(chars);
+    }
+    void set(int col, QStringView text)
+    {
+        while (count() < col)   // the columns before it, empty
+            ends_.push_back(chars_.size());
+        if (col == count()) {
+            chars_.append(text);
+            ends_.push_back(chars_.size());
+            return;
+        }
+        const qsizetype begin = start(col);
+        const qsizetype grown = text.size() - (ends_[col] - begin);
+        chars_.replace(begin, ends_[col] - begin, text.data(), text.size());
+        for (auto end = ends_.begin() + col; end != ends_.end(); ++end)
+            *end += grown;
+    }
+    // Drops the texts of the columns from `cols` on.
+    void truncate(int cols)
+    {
+        if (count() <= cols)
+            return;
+        chars_.truncate(start(cols));
+        ends_.resize(cols);
+    }
+    void clear()
+    {
+        chars_.clear();
+        ends_.clear();
+    }
+
+private:
+    qsizetype start(int col) const { return col == 0 ? 0 : ends_[col - 1]; }
+
+    QString chars_;
+    QVarLengthArray<qsizetype, 15> ends_;
+};
+
+// Colours are sized on their first write, so appending a row costs one empty entry.
 struct GridRow {
-    std::vector<QString> texts;
+    RowTexts texts;
     std::vector<CellColors> colors;
     int heightTw = -1;
 };
@@ -98,13 +166,9 @@ public:
     void setCols(int cols);
     void flush();
 
-    QString text(int row, int col) const
-    {
-        const auto& texts = rows_[std::size_t(row)].texts;
-        return std::size_t(col) < texts.size() ? texts[std::size_t(col)] : QString();
-    }
-    void setText(int row, int col, QString text);
-    void setTexts(int row, std::vector<QString> texts);
+    QString text(int row, int col) const { return rows_[std::size_t(row)].texts.text(col).toString(); }
+    void setText(int row, int col, const QString& text);
+    void setTexts(int row, const std::vector<QString>& texts);
     CellColors colors(int row, int col) const
     {
         const auto& colors = rows_[std::size_t(row)].colors;
@@ -222,8 +286,7 @@ void FlexGridModel::setCols(int cols)
     if (cols < cols_) {
         beginRemoveColumns({}, cols, cols_ - 1);
         for (auto& row : rows_) {
-            if (row.texts.size() > std::size_t(cols))
-                row.texts.resize(std::size_t(cols));
+            row.texts.truncate(cols);
             if (row.colors.size() > std::size_t(cols))
                 row.colors.resize(std::size_t(cols));
         }
@@ -242,24 +305,18 @@ void FlexGridModel::setCols(int cols)
     }
 }
 
-void FlexGridModel::setText(int row, int col, QString text)
+void FlexGridModel::setText(int row, int col, const QString& text)
 {
-    auto& texts = rows_[std::size_t(row)].texts;
-    if (texts.size() <= std::size_t(col)) {
-        if (text.isEmpty())
-            return;
-        texts.resize(std::size_t(cols_));
-    }
-    texts[std::size_t(col)] = std::move(text);
+    RowTexts& texts = rows_[std::size_t(row)].texts;
+    if (col >= texts.count() && text.isEmpty())
+        return;
+    texts.set(col, text);
     changed(row, col);
 }
 
-// The texts are kept as given and sized to the columns, so a row filled in one step costs
-// no copy of its texts.
-void FlexGridModel::setTexts(int row, std::vector<QString> texts)
+void FlexGridModel::setTexts(int row, const std::vector<QString>& texts)
 {
-    texts.resize(std::size_t(cols_));
-    rows_[std::size_t(row)].texts = std::move(texts);
+    rows_[std::size_t(row)].texts.assign(texts);
     if (cols_ > 0)
         changed(row, 0, cols_ - 1);
 }
@@ -291,9 +348,7 @@ void FlexGridModel::insertRow(int row, const QStringList& texts)
 {
     flush();
     GridRow added;
-    added.texts.resize(std::size_t(cols_));
-    for (int c = 0; c < std::min(int(texts.size()), cols_); ++c)
-        added.texts[std::size_t(c)] = texts[c];
+    added.texts.assign(texts.mid(0, cols_));
     beginInsertRows({}, row, row);
     rows_.insert(rows_.begin() + row, std::move(added));
     ++announced_;
@@ -527,20 +582,20 @@ QString FlexGrid::TextMatrix(int row, int col) const
     return model_->text(row, col);
 }
 
-void FlexGrid::setTextMatrix(int row, int col, QString text)
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     checkRow(row);
     checkCol(col);
-    model_->setText(row, col, std::move(text));
+    model_->setText(row, col, text);
 }
 
-void FlexGrid::setRowTexts(int row, std::vector<QString> texts)
+void FlexGrid::setRowTexts(int row, const std::vector<QString>& texts)
 {
     checkRow(row);
     if (texts.size() > std::size_t(Cols()))
         throw std::out_of_range("FlexGrid: " + std::to_string(texts.size()) + " texts for "
                                 + std::to_string(Cols()) + " columns");
-    model_->setTexts(row, std::move(texts));
+    model_->setTexts(row, texts);
 }
 
 void FlexGrid::Clear()
@@ -582,8 +637,7 @@ void FlexGrid::AddItem(const QString& tabSeparated, int row)
     if (row == -1) {
         const int added = Rows();
         setRows(added + 1);
-        for (int col = 0; col < std::min(int(texts.size()), Cols()); ++col)
-            model_->setText(added, col, texts[col]);
+        model_->setTexts(added, std::vector<QString>(texts.cbegin(), texts.cbegin() + std::min(int(texts.size()), Cols())));
         return;
     }
     if (row < 0 || row > Rows())

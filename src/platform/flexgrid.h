@@ -30,11 +30,11 @@ public:
 
     // Cells. Out-of-range cells throw std::out_of_range (callers skip such steps).
     QString TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, QString text);
+    void setTextMatrix(int row, int col, const QString& text);
     // A row's texts in one step, from column 0 on; the columns after them are emptied. As
     // setTextMatrix on each column, without touching the current cell. Throws
     // std::out_of_range for a row out of range or more texts than columns.
-    void setRowTexts(int row, std::vector<QString> texts);
+    void setRowTexts(int row, const std::vector<QString>& texts);
     void Clear();                   // empties every cell, keeps the size
     void RemoveItem(int row);       // throws std::out_of_range, also for the last row below the header
     // Rows first to last in one step, with the result of RemoveItem on each from last up to

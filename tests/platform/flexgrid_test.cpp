@@ -96,6 +96,16 @@ TEST_F(FlexGridTest, TextMatrixRoundTripAndRangeErrors)
     EXPECT_EQ(grid.TextMatrix(6, 3), QString::fromUtf8("Ποσότητα\t1,5"));
     EXPECT_EQ(role(6, 3, Qt::DisplayRole).toString(), grid.TextMatrix(6, 3));
 
+    // A row's texts are held together: a long cell, a cell emptied and the cells after them
+    // read back as written.
+    const QString pasted(70000, u'Ω');
+    grid.setTextMatrix(5, 1, pasted);
+    grid.setTextMatrix(5, 2, QString());
+    EXPECT_EQ(grid.TextMatrix(5, 1), pasted);
+    EXPECT_EQ(grid.TextMatrix(5, 2), "");
+    EXPECT_EQ(grid.TextMatrix(5, 3), "5,3");
+    EXPECT_EQ(grid.TextMatrix(5, 0), "5,0");
+
     const std::pair<int, int> outside[] = {{-1, 0}, {7, 0}, {0, -1}, {0, 4}};
     for (const auto& [row, col] : outside) {
         EXPECT_THROW(grid.TextMatrix(row, col), std::out_of_range) << row << "," << col;
