@@ -70,7 +70,6 @@ class StoredRows {
 public:
     explicit StoredRows(int columns = 0) : columns_(columns) {}
 
-    int columns() const { return columns_; }
     int size() const { return int(rowids_.size()); }
     qint64 rowid(int row) const { return rowids_[std::size_t(row)]; }
     // The room taken by the fields of the rows it has room for.
