@@ -144,9 +144,13 @@ TEST_F(DatabaseTest, UpdateAndDeleteTouchOnlyTheCurrentRow)
     db::Recordset rs;
     rs.Open("select * from protesyles order by ID", gConnStock);
     rs.MoveNext();
+    EXPECT_EQ(rs["kodikos"].toString(), "B");
     rs.setField("mystock", 20);
+    rs.setField("kodikos", "B-2");
     EXPECT_EQ(rs["mystock"].toInt(), 20);   // the assigned value reads back before Update
     rs.Update();
+    EXPECT_EQ(rs["kodikos"].toString(), "B-2");   // and as stored after it, a field read before too
+    EXPECT_EQ(rs["mystock"].toInt(), 20);
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select group_concat(mystock) from protesyles").toString(), "1.0,20.0,3.0");
 
     rs.MoveNext();
@@ -163,6 +167,8 @@ TEST_F(DatabaseTest, UpdateAndDeleteTouchOnlyTheCurrentRow)
     rs.MoveNext();
     EXPECT_TRUE(rs.Eof());
     EXPECT_EQ(DataFolder::scalar(gConnStock, "select group_concat(kodikos) from protesyles").toString(), "A,C");
+    rs.MoveFirst();
+    EXPECT_EQ(rs["kodikos"].toString(), "A");
     EXPECT_EQ(rs.RecordCount(), 2);
 }
 
