@@ -62,6 +62,21 @@ struct CellColors {
 // those held are empty.
 class RowTexts {
 public:
+    RowTexts() = default;
+    RowTexts(const RowTexts&) = default;
+    RowTexts(RowTexts&&) noexcept = default;
+    RowTexts& operator=(const RowTexts&) = default;
+    RowTexts& operator=(RowTexts&& other) noexcept
+    {
+        chars_ = std::move(other.chars_);
+        // Qt 6.4's QVarLengthArray loses its own heap room when moved onto: give it back first.
+        ends_.clear();
+        ends_.squeeze();
+        ends_ = std::move(other.ends_);
+        return *this;
+    }
+    ~RowTexts() = default;
+
     int count() const { return int(ends_.size()); }
     QStringView text(int col) const
     {
