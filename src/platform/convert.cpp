@@ -548,30 +548,43 @@ std::optional<double> toNumber(const QVariant& value)
     }
 }
 
-QString trimLeftBlanks(const QString& text)
+namespace {
+
+// Where the text's leading blanks end.
+qsizetype afterLeadingBlanks(const QString& text)
 {
-    int start = 0;
+    qsizetype start = 0;
     while (start < text.size() && text[start] == QLatin1Char(' '))
         ++start;
-    return text.mid(start);
+    return start;
+}
+
+// Where the text's trailing blanks begin, at `start` at the earliest.
+qsizetype beforeTrailingBlanks(const QString& text, qsizetype start)
+{
+    qsizetype end = text.size();
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return end;
+}
+
+} // namespace
+
+QString trimLeftBlanks(const QString& text)
+{
+    return text.mid(afterLeadingBlanks(text));
 }
 
 QString trimRightBlanks(const QString& text)
 {
-    int end = text.size();
-    while (end > 0 && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.left(end);
+    return text.left(beforeTrailingBlanks(text, 0));
 }
 
+// One look at each end; a text without blanks there comes back shared, not copied.
 QString trimBlanks(const QString& text)
 {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
+    const qsizetype start = afterLeadingBlanks(text);
+    const qsizetype end = beforeTrailingBlanks(text, start);
     return start == 0 && end == text.size() ? text : text.mid(start, end - start);
 }
 
