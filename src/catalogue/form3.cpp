@@ -64,8 +64,6 @@ const QVariant& fieldAt(const db::Recordset& rs, int ordinal)
 // A figure as stored: single precision, as the list shows and compares it.
 std::optional<float> single(const QVariant& value)
 {
-    if (value.typeId() == QMetaType::Double)   // as the file keeps a figure
-        return float(qvariant_cast<double>(value));
     if (value.isNull())
         return std::nullopt;
     const std::optional<double> number = conv::toNumber(value);

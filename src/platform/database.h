@@ -68,8 +68,6 @@ struct ResultColumns {
 // read. Clearing keeps the room for the next rows.
 class StoredRows {
 public:
-    explicit StoredRows(int columns = 0) : columns_(columns) {}
-
     int size() const { return int(rowids_.size()); }
     qint64 rowid(int row) const { return rowids_[std::size_t(row)]; }
     // The room taken by the fields of the rows it has room for.
@@ -103,7 +101,7 @@ private:
         quint8 type = 0;   // SQLITE_NULL and the other SQLite types; 0 for Null as well
     };
 
-    int columns_;
+    int columns_ = 0;
     std::vector<qint64> rowids_;
     std::vector<Field> values_;   // the rows' fields, one row after another
     std::vector<char> bytes_;     // the texts and blobs
