@@ -117,6 +117,13 @@ void bindValue(sqlite3* handle, sqlite3_stmt* stmt, int index, const QVariant& v
         fail(handle);
 }
 
+// Values bound to the statement's "?" marks in their order.
+void bindValues(sqlite3* handle, sqlite3_stmt* stmt, const Values& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(handle, stmt, i + 1, values.at(i));
+}
+
 // One use of a prepared statement that is kept for further uses: reset and unbound when
 // the use ends, whichever way it ends.
 class StatementUse {
@@ -570,8 +577,7 @@ void Connection::Execute(const QString& sql, const Values& values)
 {
     sqlite3* handle = openHandle(*this);
     const CachedStatementUse stmt(*this, sql);
-    for (int i = 0; i < values.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, values.at(i));
+    bindValues(handle, stmt.get(), values);
     stepToDone(handle, stmt.get());
 }
 
@@ -707,8 +713,7 @@ void Recordset::Open(const QString& sql, Connection& connection, const Values& v
 
     KeptQuery& kept = connection.recentQuery(query);
     const StatementUse stmt(kept.statement);
-    for (int i = 0; i < values.size(); ++i)
-        bindValue(handle, stmt.get(), i + 1, values.at(i));
+    bindValues(handle, stmt.get(), values);
     // The columns are known after the first step: a kept statement whose table has changed
     // since it was prepared is prepared again by that step.
     int rc = sqlite3_step(stmt.get());
